@@ -1,0 +1,95 @@
+/*
+ * vantrel: the Erlang B traffic engine.
+ *
+ * Two searches over the Erlang B blocking probability of a group of lines
+ * offered Poisson traffic. Both step along a fixed grid that is accumulated in
+ * double precision (0.01 line, 0.1 erlang), so their answers carry the drift of
+ * that running sum: cal_trunk(10, 0.01) is 17.44999999999993, not 17.45. The
+ * grids and their drift are part of the interface; every answer is the exact
+ * double that a plain step-by-step scan of the grid would stop at.
+ *
+ * The blocking B(n, A) for n lines (a real number) and A erlangs is evaluated
+ * as 1/B = 1 + n/A + n(n-1)/A^2 + ..., with floor(n) terms after the 1, so for
+ * a fractional n it falls smoothly within [N, N+1) and steps down at every
+ * whole number. B is 1 for n < 1, and exactly 0 once a term of the sum reaches
+ * 4.9655915709901e286 (for example for A = 0 and n >= 1).
+ *
+ * "No answer" is a quiet NaN. It is returned where the plain scan would never
+ * stop: the condition never holds before the grid value stops growing (the
+ * grid stalls once the step is below half a unit in the last place, near
+ * 1.4e14 lines or 1.1e15 erlangs). It is also returned, deterministically,
+ * for the rare inputs whose exact answer lies beyond 10^9 lines or erlangs and
+ * would take more than about a second to find; every answer up to 10^9 is
+ * exact. Test a result with isnan() before using it.
+ *
+ * Every call takes its arguments by value, keeps nothing between calls, reads
+ * and writes no global state and is safe to call from any number of threads at
+ * once. Each call computes in the default floating-point environment (round
+ * to nearest, no flush of subnormals to zero, no traps) whatever environment
+ * the caller has set, and gives the caller's environment back on return.
+ *
+ * Library version 1.0.0.1.
+ */
+#ifndef VANTREL_H
+#define VANTREL_H
+
+#if defined(_WIN32)
+#if defined(VANTREL_BUILDING_LIBRARY)
+#define VANTREL_API __declspec(dllexport)
+#else
+#define VANTREL_API __declspec(dllimport)
+#endif
+#else
+#define VANTREL_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/*
+ * Required lines: the number of lines that offered traffic A (erlangs) needs
+ * so that the blocking falls strictly below the loss-probability target p
+ * (a fraction: 0.01 is one call in a hundred).
+ *
+ * Result: the first value n = 0.01, 0.02, ... of the accumulated 0.01-line
+ * grid with B(n, A) < p, for example cal_trunk(10, 0.01) = 17.44999999999993
+ * and cal_trunk(100, 0.01) = 116.88000000002289.
+ *
+ * Range and special results:
+ *   p < 0 or p > 100          0 (target out of range)
+ *   1 < p <= 100              0.01 (the blocking of any n below 1 is 1)
+ *   p = 0 or p NaN            NaN: the blocking never falls below p
+ *   0 < p <= 1, A >= 0        the grid answer; A = 0 gives 1.0000000000000007
+ *   0 < p <= 1, A huge or +inf NaN once the blocking cannot fall below p
+ *                             before the grid stalls (cal_trunk(1e300, 0.01))
+ *   0 <= p <= 1, A < 0 or NaN NaN: a negative traffic has no meaningful line
+ *                             count (the blocking sum alternates in sign)
+ */
+VANTREL_API double cal_trunk(double A, double p);
+
+/*
+ * Processable calls: the calls per hour that n lines carry at the
+ * loss-probability target p with a mean holding time of t minutes.
+ *
+ * Result: (A * 60) / t, where A is the first value 0.1, 0.2, ... of the
+ * accumulated 0.1-erlang grid with B(n, A) >= p; for example
+ * cal_traffic(0.01, 10, 3) = 90 and cal_traffic(0.01, 18, 3) =
+ * 209.99999999999957. No argument is range-checked.
+ *
+ * Range and special results:
+ *   p <= 0                    6 / t (the first grid point already qualifies)
+ *   n < 1, p <= 1             6 / t (the blocking of n below 1 is 1)
+ *   p > 1 or p NaN            NaN: the blocking never reaches p
+ *   p = 1, n >= 1             NaN: the blocking never reaches 1 on the grid
+ *   n = +inf or NaN, p > 0    NaN: the blocking is 0 for every traffic
+ *   t = 0                     the IEEE quotient: +inf, -inf (t = -0) or NaN
+ *   t < 0                     a negative number of calls
+ */
+VANTREL_API double cal_traffic(double p, double n, double t);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VANTREL_H */

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <ostream>
+#include <thread>
+#include <vector>
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
+
+#include "double_text.h"
+#include "erlang_b.h"
+#include "grid.h"
+#include "searches.h"
+#include "vantrel.h"
+
+namespace {
+
+double blocking(double n, double A) {
+    vantrel::TermBudget budget(UINT64_MAX);
+    return vantrel::erlang_b_blocking(n, A, budget).value();
+}
+
+// The grid index whose value is `value` (the grid is strictly increasing up to its stall).
+std::uint64_t index_of(const vantrel::Grid& grid, double value) {
+    std::uint64_t low = 0;
+    std::uint64_t high = grid.end().index;
+    while (high - low > 1) {
+        const std::uint64_t middle = low + (high - low) / 2;
+        (grid.at(middle).value < value ? low : high) = middle;
+    }
+    return high;
+}
+
+// Far beyond the plain scan's reach an answer is checked by what defines it: it is a grid value,
+// the condition holds there and fails at the grid value before it.
+struct Large {
+    double x;  // traffic for cal_trunk, lines for cal_traffic
+    double p;
+};
+
+void PrintTo(const Large& c, std::ostream* out) {
+    *out << digits17(c.x) << ", " << digits17(c.p);
+}
+
+class LargeAnswer : public testing::TestWithParam<Large> {};
+
+TEST_P(LargeAnswer, TrunkStopsAtTheFirstGridValueBelowTheTarget) {
+    const auto [A, p] = GetParam();
+    const double lines = cal_trunk(A, p);
+    ASSERT_FALSE(std::isnan(lines)) << digits17(A) << ", " << digits17(p);
+    const vantrel::Grid grid(vantrel::kLineStep);
+    const std::uint64_t k = index_of(grid, lines);
+    ASSERT_EQ(grid.at(k).value, lines);
+    EXPECT_LT(blocking(lines, A), p);
+    EXPECT_GE(blocking(grid.at(k - 1).value, A), p);
+}
+
+TEST_P(LargeAnswer, TrafficStopsAtTheFirstGridValueAtOrAboveTheTarget) {
+    const auto [n, p] = GetParam();
+    // With t = 60 the calls per hour are (A * 60) / 60, which is A again for these traffics.
+    const double A = cal_traffic(p, n, 60);
+    ASSERT_FALSE(std::isnan(A)) << digits17(n) << ", " << digits17(p);
+    const vantrel::Grid grid(vantrel::kTrafficStep);
+    const std::uint64_t k = index_of(grid, A);
+    ASSERT_EQ(grid.at(k).value, A);
+    EXPECT_GE(blocking(n, A), p);
+    EXPECT_LT(blocking(n, grid.at(k - 1).value), p);
+}
+
+INSTANTIATE_TEST_SUITE_P(UpToABillion, LargeAnswer,
+                         testing::Values(Large{1e4, 0.01}, Large{1e6, 0.5}, Large{1e6, 1e-9},
+                                         Large{123456789.5, 0.001}, Large{1e9, 0.5},
+                                         Large{1e9, 0.01}, Large{1e9, 1e-9}, Large{1e9, 4.9e-324},
+                                         Large{1e6, 0.999}));
+
+TEST(Budget, AnExhaustedSearchHasNoAnswerAndAlwaysTheSameOne) {
+    EXPECT_EQ(vantrel::required_lines(1000, 0.01), 1028.8499999992093);
+    EXPECT_TRUE(std::isnan(vantrel::required_lines(1000, 0.01, 500)));
+    EXPECT_TRUE(std::isnan(vantrel::processable_calls(0.01, 1000, 3, 500)));
+    // Near 10^14 erlangs at a tiny target a single blocking sum costs more than a search may spend.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(std::isnan(cal_trunk(1e14, 1e-300)));
+        EXPECT_TRUE(std::isnan(cal_traffic(1e-300, 1e14, 3)));
+    }
+}
+
+TEST(Threads, TwoThreadsAtOnceGetTheAnswersOfOne) {
+    std::vector<std::pair<double, double>> inputs;
+    for (int i = 1; i <= 60; ++i) {
+        inputs.emplace_back(i * 37.5, 1.0 / (i * i + 1));
+    }
+    std::vector<double> alone;
+    for (const auto& [x, p] : inputs) {
+        alone.push_back(cal_trunk(x, p));
+        alone.push_back(cal_traffic(p, x, 3));
+    }
+    std::vector<double> first;
+    std::vector<double> second;
+    auto run = [&](std::vector<double>& out) {
+        for (const auto& [x, p] : inputs) {
+            out.push_back(cal_trunk(x, p));
+            out.push_back(cal_traffic(p, x, 3));
+        }
+    };
+    std::thread a(run, std::ref(first));
+    std::thread b(run, std::ref(second));
+    a.join();
+    b.join();
+    EXPECT_EQ(first, alone);
+    EXPECT_EQ(second, alone);
+}
+
+TEST(FloatingPointEnvironment, TheCallersSettingsChangeNoAnswerAndAreGivenBack) {
+    const double lines = cal_trunk(100, 0.01);
+    const double calls = cal_traffic(0.01, 18, 3);
+    for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        const double lines_in_mode = cal_trunk(100, 0.01);
+        const double calls_in_mode = cal_traffic(0.01, 18, 3);
+        const int mode_after = std::fegetround();
+        std::fesetround(FE_TONEAREST);
+        EXPECT_EQ(lines_in_mode, lines);
+        EXPECT_EQ(calls_in_mode, calls);
+        EXPECT_EQ(mode_after, mode);
+    }
+#if defined(__x86_64__)
+    // Flushing subnormals to zero, as a host built for fast arithmetic may do.
+    const unsigned int saved = _mm_getcsr();
+    _mm_setcsr(saved | 0x8040);
+    const double tiny_target = cal_trunk(10, 4.9e-324);
+    const unsigned int csr_after = _mm_getcsr();
+    _mm_setcsr(saved);
+    EXPECT_EQ(tiny_target, cal_trunk(10, 4.9e-324));
+    EXPECT_EQ(csr_after, saved | 0x8040);
+#endif
+}
+
+}  // namespace
