@@ -1,4 +1,5 @@
-# The Debian packages that building and testing need, sourced by the other scripts.
+# The Debian packages that building, running and testing need, sourced by the other scripts.
 # shellcheck disable=SC2034
 build_packages=(cmake make g++ binutils)
+program_packages=(qt6-base-dev fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format)

@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "common/message_boxes.h"
+#include "main_window/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    pelmora::ModalMessageBoxes messages;
+    pelmora::PelmoraMain window(messages);
+    messages.set_owner(&window);
+    window.show();
+    // Focus, and with it the first box's help, comes with activation; ask for it rather than
+    // wait for a window manager that may hand it out late or not at all.
+    window.activateWindow();
+    return QApplication::exec();
+}

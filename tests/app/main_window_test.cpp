@@ -1,0 +1,487 @@
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBlock>
+#include <memory>
+
+#include "main_window/main_window.h"
+#include "support/recording_message_boxes.h"
+
+using pelmora::Controls;
+using pelmora::PelmoraMain;
+
+namespace {
+
+const QString kLossProbabilityRefusal = QStringLiteral("呼損率の値は１以下で入力してください");
+
+QString help_of(const char* control);
+
+// The program ends when its last window closes; the test's own event loop cannot show that, so
+// it checks that the window closed without a question and no other window stays open.
+void expect_program_ends() {
+    QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+    for (QWidget* top_level : QApplication::topLevelWidgets()) {
+        QVERIFY2(!top_level->isVisible(), qPrintable(top_level->objectName()));
+    }
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    RecordingMessageBoxes messages_;
+    QDateTime now_;
+    std::unique_ptr<PelmoraMain> window_;
+
+    const Controls& c() const { return window_->controls(); }
+
+    QLineEdit* box(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
+
+    // The control that has the keyboard focus, by name; the tab strip's tab bar counts as the
+    // tab strip.
+    static QString focused() {
+        QWidget* widget = QApplication::focusWidget();
+        if (widget == nullptr) {
+            return QString();
+        }
+        if (qobject_cast<QTabBar*>(widget) != nullptr) {
+            return widget->parentWidget()->objectName();
+        }
+        return widget->objectName();
+    }
+
+    void select_tab(int index) {
+        QTabBar* bar = c().TabStrip1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
+    // Selects the page a control stands on, so that it can take the focus.
+    void show_page_of(QWidget* control) {
+        for (int page = 0; page < 3; ++page) {
+            QGroupBox* frame = std::array{c().Frame1, c().Frame2, c().Frame3}[page];
+            if (frame->isAncestorOf(control) && !frame->isVisible()) {
+                select_tab(page);
+            }
+        }
+    }
+
+    void focus(QWidget* control) {
+        show_page_of(control);
+        control->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(QApplication::focusWidget(), control);
+    }
+
+    // ASCII arrives as key presses; anything else as the commit of an input method, the way a
+    // Japanese input method hands over full-width characters.
+    void type(QLineEdit* target, const QString& text) {
+        focus(target);
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80) {
+                QTest::keyClicks(target, QString(ch));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(ch));
+                QApplication::sendEvent(target, &commit);
+            }
+        }
+    }
+
+  private slots:
+    void init() {
+        messages_ = RecordingMessageBoxes();
+        now_ = QDateTime(QDate(2004, 6, 25), QTime(22, 9));
+        window_ = std::make_unique<PelmoraMain>(messages_, [this] { return now_; });
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    void cleanup() { window_.reset(); }
+
+    void startsOnTheFirstPageWithEmptyBoxesAndTheFirstBoxsHelp() {
+        QVERIFY(c().Frame1->isVisible());
+        QVERIFY(!c().Frame2->isVisible());
+        QVERIFY(!c().Frame3->isVisible());
+        QCOMPARE(c().TabStrip1->currentIndex(), 0);
+        for (int i = 2; i <= 12; ++i) {
+            QVERIFY2(box(QStringLiteral("Text%1").arg(i))->text().isEmpty(),
+                     qPrintable(QString::number(i)));
+        }
+        QCOMPARE(focused(), QStringLiteral("Text2"));
+        QCOMPARE(c().Text1->text(), help_of("Text2"));
+        QVERIFY(messages_.shown.empty());
+        QCOMPARE(window_->objectName(), QStringLiteral("Pelmora_Main"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("呼損率の計算"));
+        QCOMPARE(window_->centralWidget()->size(), QSize(569, 372 - 25));
+    }
+
+    void pageSwitchShowsItsFrameAndTheFirstBoxsHelp_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QString>("first_box");
+        QTest::newRow("アーラン") << 0 << "Frame1"
+                                  << "Text2";
+        QTest::newRow("必要回線数") << 1 << "Frame2"
+                                    << "Text6";
+        QTest::newRow("処理可能呼数") << 2 << "Frame3"
+                                      << "Text9";
+    }
+
+    void pageSwitchShowsItsFrameAndTheFirstBoxsHelp() {
+        QFETCH(int, tab);
+        QFETCH(QString, frame);
+        QFETCH(QString, first_box);
+        // Leave the first page and another control's help behind first.
+        select_tab(tab == 0 ? 1 : 0);
+        focus(tab == 0 ? c().Command2 : c().Command1);
+        select_tab(tab);
+        for (QGroupBox* each : {c().Frame1, c().Frame2, c().Frame3}) {
+            QCOMPARE(each->isVisible(), each->objectName() == frame);
+        }
+        QCOMPARE(focused(), first_box);
+        QCOMPARE(c().Text1->text(), help_of(first_box.toLatin1().constData()));
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void typedValuesStayWhenThePageChanges() {
+        type(c().Text2, QStringLiteral("240"));
+        type(c().Text6, QStringLiteral("10"));
+        select_tab(0);
+        QCOMPARE(c().Text2->text(), QStringLiteral("240"));
+        select_tab(1);
+        QCOMPARE(c().Text6->text(), QStringLiteral("10"));
+    }
+
+    void tabKeyFollowsTheTabIndices_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("page 1") << 0 << QStringList{"Text2", "Text3",     "Text4",    "Command1",
+                                                    "Text5", "TabStrip1", "Command4", "Text2"};
+        QTest::newRow("page 2") << 1 << QStringList{"Text6",    "Text7",     "Command2", "Text8",
+                                                    "Command4", "TabStrip1", "Text6"};
+        QTest::newRow("page 3") << 2 << QStringList{"Text9",  "Text10",   "Text11",    "Command3",
+                                                    "Text12", "Command4", "TabStrip1", "Text9"};
+    }
+
+    void tabKeyFollowsTheTabIndices() {
+        QFETCH(int, tab);
+        QFETCH(QStringList, order);
+        select_tab(tab);
+        QStringList visited{focused()};
+        while (visited.size() < order.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << focused();
+        }
+        QCOMPARE(visited, order);
+    }
+
+    void focusShowsTheControlsHelpText_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("Text2") << QStringLiteral("Text2") << help_of("Text2");
+        QTest::newRow("Text3") << QStringLiteral("Text3") << help_of("Text3");
+        QTest::newRow("Text4") << QStringLiteral("Text4") << help_of("Text4");
+        QTest::newRow("Text5") << QStringLiteral("Text5") << help_of("Text5");
+        QTest::newRow("Text6") << QStringLiteral("Text6") << help_of("Text6");
+        QTest::newRow("Text7") << QStringLiteral("Text7") << help_of("Text7");
+        QTest::newRow("Text8") << QStringLiteral("Text8") << help_of("Text8");
+        QTest::newRow("Text9") << QStringLiteral("Text9") << help_of("Text9");
+        QTest::newRow("Text10") << QStringLiteral("Text10") << help_of("Text10");
+        QTest::newRow("Text11") << QStringLiteral("Text11") << help_of("Text11");
+        QTest::newRow("Text12") << QStringLiteral("Text12") << help_of("Text12");
+        QTest::newRow("Command1") << QStringLiteral("Command1") << help_of("Command1");
+        QTest::newRow("Command2") << QStringLiteral("Command2") << help_of("Command2");
+        QTest::newRow("Command3") << QStringLiteral("Command3") << help_of("Command3");
+    }
+
+    void focusShowsTheControlsHelpText() {
+        QFETCH(QString, control);
+        QFETCH(QString, help);
+        focus(window_->findChild<QWidget*>(control));
+        QCOMPARE(c().Text1->text(), help);
+    }
+
+    void helpPanelShowsEachLineBreakAsOneLine() {
+        focus(c().Text7);
+        QCOMPARE(c().Text1->document()->blockCount(), 4);
+        QCOMPARE(c().Text1->document()->findBlockByNumber(1).text(), QString());
+        QVERIFY(!c().Text1->toPlainText().contains(QLatin1Char('\r')));
+    }
+
+    void focusOnControlsWithoutHelpLeavesThePanel() {
+        focus(c().Text4);
+        for (QWidget* control :
+             {static_cast<QWidget*>(c().Command4), static_cast<QWidget*>(c().TabStrip1->tabBar()),
+              static_cast<QWidget*>(c().Text1)}) {
+            control->setFocus(Qt::MouseFocusReason);
+            QCOMPARE(c().Text1->text(), help_of("Text4"));
+        }
+    }
+
+    void enterMovesToTheNextBoxOrTheCalculateButton_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("Text2") << "Text2"
+                               << "Text3";
+        QTest::newRow("Text3") << "Text3"
+                               << "Text4";
+        QTest::newRow("Text4") << "Text4"
+                               << "Command1";
+        QTest::newRow("Text6") << "Text6"
+                               << "Text7";
+        QTest::newRow("Text7") << "Text7"
+                               << "Command2";
+        QTest::newRow("Text9") << "Text9"
+                               << "Text10";
+        QTest::newRow("Text10") << "Text10"
+                                << "Text11";
+        QTest::newRow("Text11") << "Text11"
+                                << "Command3";
+        QTest::newRow("Text5 (result)") << "Text5"
+                                        << "Text5";
+        QTest::newRow("Text8 (result)") << "Text8"
+                                        << "Text8";
+        QTest::newRow("Text12 (result)") << "Text12"
+                                         << "Text12";
+    }
+
+    void enterMovesToTheNextBoxOrTheCalculateButton() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QLineEdit* start = box(from);
+        type(start, QStringLiteral(".5"));
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+            focus(start);
+            QTest::keyClick(start, key);
+            QCOMPARE(focused(), to);
+            QCOMPARE(c().Text1->text(), help_of(to.toLatin1().constData()));
+            QCOMPARE(start->text(), QStringLiteral(".5"));
+        }
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void linkedBoxesCopyEachKeystrokeVerbatim_data() {
+        QTest::addColumn<QString>("typed_in");
+        QTest::addColumn<QString>("twin");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Text3 to Text11") << "Text3"
+                                         << "Text11"
+                                         << " 3.50 min";
+        QTest::newRow("Text11 to Text3") << "Text11"
+                                         << "Text3"
+                                         << "4,5";
+        QTest::newRow("Text8 to Text10") << "Text8"
+                                         << "Text10"
+                                         << "17.45";
+        QTest::newRow("Text10 to Text8") << "Text10"
+                                         << "Text8"
+                                         << "-5";
+        QTest::newRow("Text7 to Text9") << "Text7"
+                                        << "Text9"
+                                        << "0.01";
+        QTest::newRow("Text9 to Text7") << "Text9"
+                                        << "Text7"
+                                        << ".5 ";
+        QTest::newRow("letters") << "Text7"
+                                 << "Text9"
+                                 << "abc";
+        QTest::newRow("just below 1") << "Text9"
+                                      << "Text7"
+                                      << "0.999";
+    }
+
+    void linkedBoxesCopyEachKeystrokeVerbatim() {
+        QFETCH(QString, typed_in);
+        QFETCH(QString, twin);
+        QFETCH(QString, text);
+        QLineEdit* source = box(typed_in);
+        QLineEdit* copy = box(twin);
+        const QPalette palette = copy->palette();
+        QSignalSpy copied(copy, &QLineEdit::textChanged);
+        focus(source);
+        for (int i = 0; i < text.size(); ++i) {
+            QTest::keyClicks(source, text.mid(i, 1));
+            QCOMPARE(copy->text(), text.left(i + 1));
+        }
+        // One change of the twin per keystroke: the copy back is no change.
+        QCOMPARE(copied.count(), text.size());
+        QCOMPARE(copy->palette(), palette);
+        QCOMPARE(focused(), typed_in);
+        QVERIFY(messages_.shown.empty());
+        // Emptying the box empties the twin.
+        source->clear();
+        QCOMPARE(copy->text(), QString());
+    }
+
+    void lossProbabilityOfOneOrMoreIsRefused_data() {
+        QTest::addColumn<QString>("typed_in");
+        QTest::addColumn<QString>("twin");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("Text7, first digit 5") << "Text7"
+                                              << "Text9"
+                                              << "5"
+                                              << "5"
+                                              << "";
+        QTest::newRow("Text9, exactly 1") << "Text9"
+                                          << "Text7"
+                                          << "1"
+                                          << "1"
+                                          << "";
+        QTest::newRow("Text9, exponent") << "Text9"
+                                         << "Text7"
+                                         << "0.1e1"
+                                         << "0.1e1"
+                                         << "";
+        QTest::newRow("Text7, full width") << "Text7"
+                                           << "Text9"
+                                           << "２"
+                                           << "２"
+                                           << "";
+        QTest::newRow("Text7, full width exponent") << "Text7"
+                                                    << "Text9"
+                                                    << "０．５ｅ１"
+                                                    << "０．５ｅ１"
+                                                    << "";
+        // The refusal comes at the first keystroke; what is typed after it stays.
+        QTest::newRow("Text7, 1.5") << "Text7"
+                                    << "Text9"
+                                    << "1.5"
+                                    << "1"
+                                    << ".5";
+    }
+
+    void lossProbabilityOfOneOrMoreIsRefused() {
+        QFETCH(QString, typed_in);
+        QFETCH(QString, twin);
+        QFETCH(QString, text);
+        QFETCH(QString, refused);
+        QFETCH(QString, left);
+        QLineEdit* source = box(typed_in);
+        QLineEdit* copy = box(twin);
+        const QPalette source_palette = source->palette();
+        const QPalette twin_palette = copy->palette();
+        QString shown_during_message;
+        messages_.while_shown = [&](const QString&) { shown_during_message = source->text(); };
+        type(source, text);
+        QCOMPARE(int(messages_.shown.size()), 1);
+        QCOMPARE(messages_.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(messages_.shown[0].text, kLossProbabilityRefusal);
+        QCOMPARE(messages_.shown[0].answered_with, QStringLiteral("OK"));
+        QCOMPARE(shown_during_message, refused);
+        QCOMPARE(source->text(), left);
+        QCOMPARE(copy->text(), left);
+        QCOMPARE(focused(), typed_in);
+        QCOMPARE(source->palette(), source_palette);
+        QCOMPARE(copy->palette(), twin_palette);
+    }
+
+    void deletingTheDecimalPointCanBeRefused() {
+        type(c().Text7, QStringLiteral("0.15"));
+        QCOMPARE(c().Text9->text(), QStringLiteral("0.15"));
+        c().Text7->setCursorPosition(2);
+        QTest::keyClick(c().Text7, Qt::Key_Backspace);
+        QCOMPARE(int(messages_.shown.size()), 1);
+        QCOMPARE(c().Text7->text(), QString());
+        QCOMPARE(c().Text9->text(), QString());
+    }
+
+    void statusBarShowsTheClocksDateAndTime() {
+        QCOMPARE(c().StatusBar1->panel(3)->text(),
+                 QLocale::system().toString(QDate(2004, 6, 25), QLocale::ShortFormat));
+        QCOMPARE(c().StatusBar1->panel(4)->text(), QStringLiteral("22:09"));
+        QCOMPARE(c().StatusBar1->panel(1)->text(), QString());
+        QCOMPARE(c().StatusBar1->panel(2)->text(), QString());
+        now_ = QDateTime(QDate(2004, 6, 26), QTime(0, 1));
+        c().StatusBar1->refresh();
+        QCOMPARE(c().StatusBar1->panel(4)->text(), QStringLiteral("00:01"));
+        QCOMPARE(c().StatusBar1->panel(3)->text(),
+                 QLocale::system().toString(QDate(2004, 6, 26), QLocale::ShortFormat));
+        QVERIFY(c().StatusBar1->timer().isActive());
+        QVERIFY(c().StatusBar1->timer().interval() <= 1000);
+    }
+
+    void resizingMovesOnlyTheStatusBar() {
+        QList<QRect> before;
+        const auto controls = window_->centralWidget()->findChildren<QWidget*>();
+        for (QWidget* control : controls) {
+            before << control->geometry();
+        }
+        const int spring_before = c().StatusBar1->panel(1)->width();
+        window_->resize(window_->width() + 200, window_->height() + 100);
+        QTRY_COMPARE(c().StatusBar1->width(), window_->width());
+        for (int i = 0; i < controls.size(); ++i) {
+            QCOMPARE(controls[i]->geometry(), before[i]);
+        }
+        QCOMPARE(c().StatusBar1->geometry().bottom(), window_->rect().bottom());
+        QCOMPARE(c().StatusBar1->panel(1)->width(), spring_before + 200);
+    }
+
+    void closeButtonEndsTheProgramWithoutAQuestion() {
+        type(c().Text2, QStringLiteral("240"));
+        QTest::mouseClick(c().Command4, Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
+        expect_program_ends();
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void closingTheWindowEndsTheProgram() {
+        QVERIFY(window_->close());
+        expect_program_ends();
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void boxesAndLabelsUseAJapaneseFace() {
+        for (QWidget* control :
+             {static_cast<QWidget*>(c().Text2), static_cast<QWidget*>(c().Label1),
+              static_cast<QWidget*>(c().Text1)}) {
+            QVERIFY2(QFontMetrics(control->font()).inFontUcs4(U'呼'),
+                     qPrintable(QFontInfo(control->font()).family()));
+        }
+        QVERIFY(c().Text2->font().bold());
+        QCOMPARE(c().Text2->font().pointSizeF(), 14.25);
+        QCOMPARE(c().Label1->font().pointSizeF(), 12.0);
+        QCOMPARE(c().Text1->font().pointSizeF(), 11.25);
+    }
+};
+
+namespace {
+
+QString help_of(const char* control) {
+    static const QHash<QString, QString> help = [] {
+        QHash<QString, QString> all;
+        const char* rows[][2] = {
+            {"Text2",
+             "呼数\r\n\r\n「１日の稼動時間」で示される時間内に処理した呼の回数（呼数）を入力しま"
+             "す"},
+            {"Text3", "平均通話時間\r\n\r\n１アクセス当たりの平均処理時間（通話時間）を入力します"},
+            {"Text4", "１日の稼働時間\r\n\r\n１日の稼働時間を時間単位に入力します"},
+            {"Text5", "呼量\r\n\r\nアーランＢ式に基いた計算結果（呼量）です"},
+            {"Text6", "呼量\r\n\r\nアーランの値を入力します"},
+            {"Text7", "呼損率\r\n\r\n呼損率を入力します。\r\n呼損率の値は１以下で入力してください"},
+            {"Text8", "必要回線数\r\n\r\n回線／ポートなどの数です"},
+            {"Text9", "呼損率\r\n\r\n呼損率を入力します。\r\n呼損率の値は１以下で入力してください"},
+            {"Text10", "必要回線数\r\n\r\n回線／ポートなどの数を入力します"},
+            {"Text11", "平均通話時間\r\n\r\n平均通話時間を分単位で入力してください"},
+            {"Text12", "処理可能呼数\r\n\r\n１時間で処理可能な呼数です"},
+            {"Command1", "呼量の計算\r\n\r\n呼量（アーランＢ）を計算します"},
+            {"Command2", "必要回線数の計算\r\n\r\n必要回線数を計算します"},
+            {"Command3",
+             "処理可能呼数\r\n\r\n指定された条件での、１時間当たりの処理可能呼数を計算します"},
+        };
+        for (const auto& row : rows) {
+            all.insert(QString::fromUtf8(row[0]), QString::fromUtf8(row[1]));
+        }
+        return all;
+    }();
+    return help.value(QString::fromLatin1(control));
+}
+
+}  // namespace
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
