@@ -146,6 +146,21 @@ class MainWindowTest : public QObject {
         QVERIFY(messages_.shown.empty());
     }
 
+    void tabsCarryTheirCaptionsAndTooltips() {
+        const QStringList captions{"アーラン", "必要回線数", "処理可能呼数"};
+        const QStringList tooltips{"呼損率の計算を行います", "コール数から必要回線数を計算します",
+                                   "回線数から処理可能呼数を計算します"};
+        QCOMPARE(c().TabStrip1->count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(c().TabStrip1->tabText(i), captions[i]);
+            QCOMPARE(c().TabStrip1->tabToolTip(i), tooltips[i]);
+        }
+        // The frames and the help panel stand above the tab strip.
+        const QObjectList& stack = window_->centralWidget()->children();
+        QVERIFY(stack.indexOf(c().TabStrip1) < stack.indexOf(c().Frame1));
+        QVERIFY(stack.indexOf(c().TabStrip1) < stack.indexOf(c().Text1));
+    }
+
     void typedValuesStayWhenThePageChanges() {
         type(c().Text2, QStringLiteral("240"));
         type(c().Text6, QStringLiteral("10"));
