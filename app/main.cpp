@@ -2,11 +2,13 @@
 
 #include "common/message_boxes.h"
 #include "main_window/main_window.h"
+#include "pages/engine_binding.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     pelmora::ModalMessageBoxes messages;
-    pelmora::PelmoraMain window(messages);
+    pelmora::EngineBinding engine;
+    pelmora::PelmoraMain window(messages, engine);
     messages.set_owner(&window);
     window.show();
     // Focus, and with it the first box's help, comes with activation; ask for it rather than

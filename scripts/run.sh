@@ -8,4 +8,4 @@ bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${program_packages[
 cmake -S "$root" -B "$root/build-program" -DCMAKE_BUILD_TYPE=Release \
     -DPELMORA_BUILD_TESTS=OFF -DPELMORA_BUILD_BENCHMARKS=OFF
 cmake --build "$root/build-program" -j"$(nproc)" --target Pelmora
-exec "$root/build-program/app/Pelmora"
+exec "$root/build-program/bin/Pelmora"

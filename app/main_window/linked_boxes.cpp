@@ -1,8 +1,8 @@
 #include "main_window/linked_boxes.h"
 
-#include "common/box_value.h"
 #include "common/qt_text.h"
 #include "common/texts.h"
+#include "common/value_of.h"
 
 namespace pelmora {
 
@@ -52,7 +52,7 @@ void LinkedBoxes::Text9_Change() {
 }
 
 void LinkedBoxes::loss_probability_changed(QLineEdit* box, QLineEdit* twin) {
-    if (box_value(utf16(box->text())) >= 1) {
+    if (value_of(box) >= 1) {
         messages_.show(qt(texts::kErrorTitle), qt(texts::kLossProbabilityAtMostOne));
         box->setText(QString());
         return;

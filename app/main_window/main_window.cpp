@@ -7,6 +7,9 @@
 #include "main_window/help_on_focus.h"
 #include "main_window/layout.h"
 #include "main_window/linked_boxes.h"
+#include "pages/offered_traffic_page.h"
+#include "pages/processable_calls_page.h"
+#include "pages/required_lines_page.h"
 
 namespace pelmora {
 
@@ -18,7 +21,7 @@ constexpr int kClientHeight = 372;
 
 }  // namespace
 
-PelmoraMain::PelmoraMain(MessageBoxes& messages, StatusBar::Clock clock)
+PelmoraMain::PelmoraMain(MessageBoxes& messages, EngineBinding& engine, StatusBar::Clock clock)
     : c_(build_main_window(*this, std::move(clock))) {
     setObjectName(QStringLiteral("Pelmora_Main"));
     setWindowTitle(qt("呼損率の計算"));
@@ -41,6 +44,9 @@ PelmoraMain::PelmoraMain(MessageBoxes& messages, StatusBar::Clock clock)
                                {c_.Text10, c_.Text11},
                                {c_.Text11, c_.Command3}});
     new LinkedBoxes(c_, messages, this);
+    new OfferedTrafficPage(c_, messages, this);
+    new RequiredLinesPage(c_, messages, engine, this);
+    new ProcessableCallsPage(c_, messages, engine, this);
     connect(c_.TabStrip1, &QTabWidget::currentChanged, this, &PelmoraMain::TabStrip1_Click);
     connect(c_.Command4, &QPushButton::clicked, this, &PelmoraMain::Command4_Click);
 

@@ -7,6 +7,7 @@
 #include "common/message_boxes.h"
 #include "main_window/controls.h"
 #include "main_window/status_bar.h"
+#include "pages/engine_binding.h"
 
 namespace pelmora {
 
@@ -19,7 +20,8 @@ class PelmoraMain : public QMainWindow {
   public:
     static QDateTime system_clock() { return QDateTime::currentDateTime(); }
 
-    explicit PelmoraMain(MessageBoxes& messages, StatusBar::Clock clock = system_clock);
+    PelmoraMain(MessageBoxes& messages, EngineBinding& engine,
+                StatusBar::Clock clock = system_clock);
 
     const Controls& controls() const { return c_; }
 

@@ -6,11 +6,9 @@
 #include <QTextBlock>
 #include <memory>
 
-#include "main_window/main_window.h"
-#include "support/recording_message_boxes.h"
+#include "support/window_harness.h"
 
 using pelmora::Controls;
-using pelmora::PelmoraMain;
 
 namespace {
 
@@ -33,73 +31,22 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    RecordingMessageBoxes messages_;
-    QDateTime now_;
-    std::unique_ptr<PelmoraMain> window_;
+    std::unique_ptr<WindowHarness> w_;
 
-    const Controls& c() const { return window_->controls(); }
-
-    QLineEdit* box(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
-
-    // The control that has the keyboard focus, by name; the tab strip's tab bar counts as the
-    // tab strip.
-    static QString focused() {
-        QWidget* widget = QApplication::focusWidget();
-        if (widget == nullptr) {
-            return QString();
-        }
-        if (qobject_cast<QTabBar*>(widget) != nullptr) {
-            return widget->parentWidget()->objectName();
-        }
-        return widget->objectName();
-    }
-
-    void select_tab(int index) {
-        QTabBar* bar = c().TabStrip1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-    }
-
-    // Selects the page a control stands on, so that it can take the focus.
-    void show_page_of(QWidget* control) {
-        for (int page = 0; page < 3; ++page) {
-            QGroupBox* frame = std::array{c().Frame1, c().Frame2, c().Frame3}[page];
-            if (frame->isAncestorOf(control) && !frame->isVisible()) {
-                select_tab(page);
-            }
-        }
-    }
-
-    void focus(QWidget* control) {
-        show_page_of(control);
-        control->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(QApplication::focusWidget(), control);
-    }
-
-    // ASCII arrives as key presses; anything else as the commit of an input method, the way a
-    // Japanese input method hands over full-width characters.
-    void type(QLineEdit* target, const QString& text) {
-        focus(target);
-        for (const QChar ch : text) {
-            if (ch.unicode() < 0x80) {
-                QTest::keyClicks(target, QString(ch));
-            } else {
-                QInputMethodEvent commit;
-                commit.setCommitString(QString(ch));
-                QApplication::sendEvent(target, &commit);
-            }
-        }
-    }
+    const Controls& c() const { return w_->c(); }
+    QLineEdit* box(const QString& name) const { return w_->box(name); }
+    static QString focused() { return WindowHarness::focused(); }
+    void select_tab(int index) { w_->select_tab(index); }
+    void focus(QWidget* control) { w_->focus(control); }
+    void type(QLineEdit* target, const QString& text) { w_->type(target, text); }
 
   private slots:
     void init() {
-        messages_ = RecordingMessageBoxes();
-        now_ = QDateTime(QDate(2004, 6, 25), QTime(22, 9));
-        window_ = std::make_unique<PelmoraMain>(messages_, [this] { return now_; });
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        w_ = std::make_unique<WindowHarness>();
+        QVERIFY(w_->active());
     }
 
-    void cleanup() { window_.reset(); }
+    void cleanup() { w_.reset(); }
 
     void startsOnTheFirstPageWithEmptyBoxesAndTheFirstBoxsHelp() {
         QVERIFY(c().Frame1->isVisible());
@@ -112,10 +59,10 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(focused(), QStringLiteral("Text2"));
         QCOMPARE(c().Text1->text(), help_of("Text2"));
-        QVERIFY(messages_.shown.empty());
-        QCOMPARE(window_->objectName(), QStringLiteral("Pelmora_Main"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("呼損率の計算"));
-        QCOMPARE(window_->centralWidget()->size(), QSize(569, 372 - 25));
+        QVERIFY(w_->messages.shown.empty());
+        QCOMPARE(w_->window->objectName(), QStringLiteral("Pelmora_Main"));
+        QCOMPARE(w_->window->windowTitle(), QStringLiteral("呼損率の計算"));
+        QCOMPARE(w_->window->centralWidget()->size(), QSize(569, 372 - 25));
     }
 
     void pageSwitchShowsItsFrameAndTheFirstBoxsHelp_data() {
@@ -143,7 +90,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(focused(), first_box);
         QCOMPARE(c().Text1->text(), help_of(first_box.toLatin1().constData()));
-        QVERIFY(messages_.shown.empty());
+        QVERIFY(w_->messages.shown.empty());
     }
 
     void tabsCarryTheirCaptionsAndTooltips() {
@@ -156,7 +103,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(c().TabStrip1->tabToolTip(i), tooltips[i]);
         }
         // The frames and the help panel stand above the tab strip.
-        const QObjectList& stack = window_->centralWidget()->children();
+        const QObjectList& stack = w_->window->centralWidget()->children();
         QVERIFY(stack.indexOf(c().TabStrip1) < stack.indexOf(c().Frame1));
         QVERIFY(stack.indexOf(c().TabStrip1) < stack.indexOf(c().Text1));
     }
@@ -215,7 +162,7 @@ class MainWindowTest : public QObject {
     void focusShowsTheControlsHelpText() {
         QFETCH(QString, control);
         QFETCH(QString, help);
-        focus(window_->findChild<QWidget*>(control));
+        focus(w_->window->findChild<QWidget*>(control));
         QCOMPARE(c().Text1->text(), help);
     }
 
@@ -275,7 +222,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(c().Text1->text(), help_of(to.toLatin1().constData()));
             QCOMPARE(start->text(), QStringLiteral(".5"));
         }
-        QVERIFY(messages_.shown.empty());
+        QVERIFY(w_->messages.shown.empty());
     }
 
     void linkedBoxesCopyEachKeystrokeVerbatim_data() {
@@ -325,7 +272,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(copied.count(), text.size());
         QCOMPARE(copy->palette(), palette);
         QCOMPARE(focused(), typed_in);
-        QVERIFY(messages_.shown.empty());
+        QVERIFY(w_->messages.shown.empty());
         // Emptying the box empties the twin.
         source->clear();
         QCOMPARE(copy->text(), QString());
@@ -381,12 +328,12 @@ class MainWindowTest : public QObject {
         const QPalette source_palette = source->palette();
         const QPalette twin_palette = copy->palette();
         QString shown_during_message;
-        messages_.while_shown = [&](const QString&) { shown_during_message = source->text(); };
+        w_->messages.while_shown = [&](const QString&) { shown_during_message = source->text(); };
         type(source, text);
-        QCOMPARE(int(messages_.shown.size()), 1);
-        QCOMPARE(messages_.shown[0].title, QStringLiteral("Error"));
-        QCOMPARE(messages_.shown[0].text, kLossProbabilityRefusal);
-        QCOMPARE(messages_.shown[0].answered_with, QStringLiteral("OK"));
+        QCOMPARE(int(w_->messages.shown.size()), 1);
+        QCOMPARE(w_->messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(w_->messages.shown[0].text, kLossProbabilityRefusal);
+        QCOMPARE(w_->messages.shown[0].answered_with, QStringLiteral("OK"));
         QCOMPARE(shown_during_message, refused);
         QCOMPARE(source->text(), left);
         QCOMPARE(copy->text(), left);
@@ -400,7 +347,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(c().Text9->text(), QStringLiteral("0.15"));
         c().Text7->setCursorPosition(2);
         QTest::keyClick(c().Text7, Qt::Key_Backspace);
-        QCOMPARE(int(messages_.shown.size()), 1);
+        QCOMPARE(int(w_->messages.shown.size()), 1);
         QCOMPARE(c().Text7->text(), QString());
         QCOMPARE(c().Text9->text(), QString());
     }
@@ -411,7 +358,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(c().StatusBar1->panel(4)->text(), QStringLiteral("22:09"));
         QCOMPARE(c().StatusBar1->panel(1)->text(), QString());
         QCOMPARE(c().StatusBar1->panel(2)->text(), QString());
-        now_ = QDateTime(QDate(2004, 6, 26), QTime(0, 1));
+        w_->now = QDateTime(QDate(2004, 6, 26), QTime(0, 1));
         c().StatusBar1->refresh();
         QCOMPARE(c().StatusBar1->panel(4)->text(), QStringLiteral("00:01"));
         QCOMPARE(c().StatusBar1->panel(3)->text(),
@@ -422,32 +369,32 @@ class MainWindowTest : public QObject {
 
     void resizingMovesOnlyTheStatusBar() {
         QList<QRect> before;
-        const auto controls = window_->centralWidget()->findChildren<QWidget*>();
+        const auto controls = w_->window->centralWidget()->findChildren<QWidget*>();
         for (QWidget* control : controls) {
             before << control->geometry();
         }
         const int spring_before = c().StatusBar1->panel(1)->width();
-        window_->resize(window_->width() + 200, window_->height() + 100);
-        QTRY_COMPARE(c().StatusBar1->width(), window_->width());
+        w_->window->resize(w_->window->width() + 200, w_->window->height() + 100);
+        QTRY_COMPARE(c().StatusBar1->width(), w_->window->width());
         for (int i = 0; i < controls.size(); ++i) {
             QCOMPARE(controls[i]->geometry(), before[i]);
         }
-        QCOMPARE(c().StatusBar1->geometry().bottom(), window_->rect().bottom());
+        QCOMPARE(c().StatusBar1->geometry().bottom(), w_->window->rect().bottom());
         QCOMPARE(c().StatusBar1->panel(1)->width(), spring_before + 200);
     }
 
     void closeButtonEndsTheProgramWithoutAQuestion() {
         type(c().Text2, QStringLiteral("240"));
         QTest::mouseClick(c().Command4, Qt::LeftButton);
-        QVERIFY(!window_->isVisible());
+        QVERIFY(!w_->window->isVisible());
         expect_program_ends();
-        QVERIFY(messages_.shown.empty());
+        QVERIFY(w_->messages.shown.empty());
     }
 
     void closingTheWindowEndsTheProgram() {
-        QVERIFY(window_->close());
+        QVERIFY(w_->window->close());
         expect_program_ends();
-        QVERIFY(messages_.shown.empty());
+        QVERIFY(w_->messages.shown.empty());
     }
 
     void boxesAndLabelsUseAJapaneseFace() {
