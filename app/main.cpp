@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelmora"));
+    QApplication::setApplicationVersion(QStringLiteral(PELMORA_VERSION));
     pelmora::ModalMessageBoxes messages;
     pelmora::EngineBinding engine;
     pelmora::PelmoraMain window(messages, engine);

@@ -6,29 +6,18 @@
 
 #include "common/fonts.h"
 #include "common/qt_text.h"
+#include "common/twips.h"
 
 namespace pelmora {
 
 namespace {
-
-// The stored layout is in twips, 15 to a pixel at 96 dots per inch; every figure is a multiple of
-// 15.
-constexpr int kTwipsPerPixel = 15;
-
-struct Twips {
-    int left;
-    int top;
-    int width;
-    int height;
-};
 
 constexpr const char* kTabIndexProperty = "tabIndex";
 
 template <class Widget>
 Widget* place(Widget* widget, const char* name, Twips at, int tab_index) {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(at.left / kTwipsPerPixel, at.top / kTwipsPerPixel,
-                        at.width / kTwipsPerPixel, at.height / kTwipsPerPixel);
+    widget->setGeometry(pixels(at));
     widget->setProperty(kTabIndexProperty, tab_index);
     return widget;
 }

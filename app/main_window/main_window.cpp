@@ -1,7 +1,9 @@
 #include "main_window/main_window.h"
 
+#include <QIcon>
 #include <QMenuBar>
 
+#include "about/frm_splash.h"
 #include "common/qt_text.h"
 #include "main_window/enter_navigation.h"
 #include "main_window/help_on_focus.h"
@@ -25,6 +27,7 @@ PelmoraMain::PelmoraMain(MessageBoxes& messages, EngineBinding& engine, StatusBa
     : c_(build_main_window(*this, std::move(clock))) {
     setObjectName(QStringLiteral("Pelmora_Main"));
     setWindowTitle(qt("呼損率の計算"));
+    setWindowIcon(QIcon(QStringLiteral(":/resources/pelmora.ico")));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("help"));
@@ -92,6 +95,9 @@ void PelmoraMain::Command4_Click() {
     close();
 }
 
-void PelmoraMain::about_Click() {}
+void PelmoraMain::about_Click() {
+    FrmSplash splash(this);
+    splash.open_modally();
+}
 
 }  // namespace pelmora

@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Draws the program's icon, a bar chart of rising traffic on a dark blue tile, and writes it as
+app/resources/pelmora.ico (32x32 and 16x16 in the 16 standard colours, 32x32 monochrome) and as
+PNG files for the desktop. Uses nothing beyond Python's standard library."""
+
+import pathlib
+import struct
+import zlib
+
+# The 16 standard colours, in their usual order.
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, NAVY, SILVER, RED, LIME, YELLOW, WHITE = 0, 4, 7, 9, 10, 11, 15
+
+
+def tile(size):
+    """Colour index of every pixel, None where the icon is transparent."""
+    s = size / 32
+    corner = max(1, round(3 * s))
+    pixels = [[None] * size for _ in range(size)]
+    bars = [(6, 10, 8, LIME), (13, 17, 14, YELLOW), (20, 24, 20, RED)]
+    for y in range(size):
+        for x in range(size):
+            dx = max(corner - x, x - (size - 1 - corner), 0)
+            dy = max(corner - y, y - (size - 1 - corner), 0)
+            if dx * dx + dy * dy > corner * corner:
+                continue
+            edge = x == 0 or y == 0 or x == size - 1 or y == size - 1 or dx * dx + dy * dy > (corner - 1) ** 2
+            colour = WHITE if edge else NAVY
+            for left, right, height, bar in bars:
+                if left * s <= x <= right * s and (26 - height) * s <= y <= 26 * s:
+                    colour = bar
+            if round(27 * s) == y and 4 * s <= x <= 27 * s:
+                colour = SILVER
+            pixels[y][x] = colour
+    return pixels
+
+
+def monochrome(pixels):
+    """Black outline, bars and baseline on white."""
+    return [[None if p is None else (WHITE if p == NAVY else BLACK) for p in row] for row in pixels]
+
+
+def row_bytes(bits_per_pixel, width):
+    return ((bits_per_pixel * width + 31) // 32) * 4
+
+
+def pack_rows(rows, bits_per_pixel):
+    """Bottom-up rows of indices, each padded to four bytes, as Windows bitmaps store them."""
+    out = bytearray()
+    for row in reversed(rows):
+        line = bytearray(row_bytes(bits_per_pixel, len(row)))
+        per_byte = 8 // bits_per_pixel
+        for x, value in enumerate(row):
+            shift = 8 - bits_per_pixel * (x % per_byte + 1)
+            line[x // per_byte] |= value << shift
+        out += line
+    return bytes(out)
+
+
+def icon_image(pixels, bits_per_pixel, palette):
+    size = len(pixels)
+    colours = [[0 if p is None else (p if bits_per_pixel == 4 else int(p == WHITE)) for p in row]
+               for row in pixels]
+    mask = [[1 if p is None else 0 for p in row] for row in pixels]
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, bits_per_pixel, 0,
+                         0, 0, 0, len(palette), 0)
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in palette)
+    return header + table + pack_rows(colours, bits_per_pixel) + pack_rows(mask, 1)
+
+
+def ico(images):
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    data = b''
+    for size, colour_count, bits_per_pixel, image in images:
+        out += struct.pack('<BBBBHHII', size, size, colour_count, 0, 1, bits_per_pixel,
+                           len(image), offset + len(data))
+        data += image
+    return out + data
+
+
+def png(pixels):
+    size = len(pixels)
+    raw = b''.join(b'\0' + b''.join(bytes((*PALETTE[p], 255)) if p is not None else b'\0\0\0\0'
+                                     for p in row) for row in pixels)
+
+    def chunk(kind, body):
+        return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
+def main():
+    resources = pathlib.Path(__file__).resolve().parent.parent / 'app' / 'resources'
+    large, small = tile(32), tile(16)
+    (resources / 'pelmora.ico').write_bytes(ico([
+        (32, 16, 4, icon_image(large, 4, PALETTE)),
+        (16, 16, 4, icon_image(small, 4, PALETTE)),
+        (32, 2, 1, icon_image(monochrome(large), 1, [(0, 0, 0), (255, 255, 255)])),
+    ]))
+    (resources / 'pelmora-32.png').write_bytes(png(large))
+    (resources / 'pelmora-16.png').write_bytes(png(small))
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,180 @@
+#include <QScreen>
+#include <QTimer>
+#include <functional>
+
+#include "about/frm_splash.h"
+#include "support/window_harness.h"
+
+using pelmora::FrmSplash;
+
+class AboutTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<WindowHarness> w_;
+
+    // Chooses "About" and, while the about window is up (the menu action has not returned),
+    // does `while_open` with it. Returns whether the window closed of its own accord; one that
+    // is still open a few seconds later is closed here, so that no test waits for ever.
+    bool about(const std::function<void(FrmSplash*)>& while_open) {
+        bool closed_by_watchdog = false;
+        QTimer::singleShot(0, [&] {
+            auto* splash = qobject_cast<FrmSplash*>(QApplication::activeModalWidget());
+            QVERIFY(splash != nullptr);
+            QTRY_VERIFY(splash->isActiveWindow());
+            while_open(splash);
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [&] {
+            if (auto* splash = qobject_cast<FrmSplash*>(QApplication::activeModalWidget())) {
+                closed_by_watchdog = true;
+                splash->reject();
+            }
+        });
+        watchdog.start(3000);
+        w_->window->findChild<QAction*>(QStringLiteral("about"))->trigger();
+        return !closed_by_watchdog;
+    }
+
+    static void expect_open(FrmSplash* splash) {
+        QVERIFY(splash->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), splash);
+    }
+
+  private slots:
+    void init() {
+        w_ = std::make_unique<WindowHarness>();
+        QVERIFY(w_->active());
+    }
+
+    void cleanup() { w_.reset(); }
+
+    void opensModalCentredWithoutTitleBar() {
+        QVERIFY(about([](FrmSplash* splash) {
+            QCOMPARE(splash->objectName(), QStringLiteral("frmSplash"));
+            QCOMPARE(splash->windowModality(), Qt::ApplicationModal);
+            QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
+            QCOMPARE(splash->size(), QSize(492, 296));
+            QCOMPARE(splash->geometry().center(), splash->screen()->geometry().center());
+            // Owned by the main window, so it gets no task-bar entry of its own.
+            QVERIFY(splash->parentWidget() != nullptr);
+            QCOMPARE(QApplication::focusWidget(), splash->Command1);
+            QCOMPARE(splash->findChild<QLabel*>("lblPlatform")->text(),
+                     QStringLiteral("Windows Me/NT/XP/2000"));
+            QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
+            QCOMPARE(splash->findChild<QLabel*>("lblWarning")->text(),
+                     QStringLiteral("System version 4.00 release 2"));
+            QVERIFY(splash->findChild<QLabel*>("lblCompanyProduct")->text().endsWith(u'の'));
+            QCOMPARE(splash->findChild<QLabel*>("lblProductName")->text(),
+                     QStringLiteral("Pelmora"));
+            QVERIFY(splash->findChild<QLabel*>("Label1")->text().contains("@example.jp"));
+            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+        }));
+    }
+
+    void closesOnAKeyThatProducesACharacter_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << "\x1b";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r";
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b";
+        QTest::newRow("space") << int(Qt::Key_Space) << " ";
+        QTest::newRow("letter") << int(Qt::Key_A) << "a";
+        QTest::newRow("digit") << int(Qt::Key_7) << "7";
+    }
+
+    void closesOnAKeyThatProducesACharacter() {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QVERIFY(about([&](FrmSplash* splash) {
+            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), text,
+                                Qt::NoModifier);
+            QVERIFY(!splash->isVisible());
+        }));
+    }
+
+    void staysOpenOnKeysWithoutCharacter_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("arrow") << int(Qt::Key_Left);
+        QTest::newRow("function key") << int(Qt::Key_F5);
+        QTest::newRow("Shift") << int(Qt::Key_Shift);
+        QTest::newRow("Ctrl") << int(Qt::Key_Control);
+    }
+
+    void staysOpenOnKeysWithoutCharacter() {
+        QFETCH(int, key);
+        QVERIFY(about([&](FrmSplash* splash) {
+            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), QString(),
+                                Qt::NoModifier);
+            expect_open(splash);
+            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+        }));
+    }
+
+    void closesOnAClickOnTheFrame() {
+        QVERIFY(about([](FrmSplash* splash) {
+            QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(6, 120));
+            QVERIFY(!splash->isVisible());
+        }));
+    }
+
+    void staysOpenOnAClickOnALabelOrTheStripAroundTheFrame() {
+        QVERIFY(about([](FrmSplash* splash) {
+            auto* product = splash->findChild<QLabel*>("lblProductName");
+            QTest::mouseClick(product, Qt::LeftButton, {}, product->rect().center());
+            expect_open(splash);
+            QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(4, 150));
+            expect_open(splash);
+            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+        }));
+    }
+
+    void mainWindowIsBlockedWhileOpenAndUnchangedAfterwards() {
+        w_->type(w_->c().Text2, QStringLiteral("240"));
+        w_->select_tab(1);
+        QVERIFY(about([this](FrmSplash* splash) {
+            // Clicks as the window system delivers them, where a modal window blocks them.
+            QWindow* main = w_->window->windowHandle();
+            const auto at = [this](QWidget* widget, QPoint point) {
+                return widget->mapTo(w_->window.get(), point);
+            };
+            QTest::mouseClick(main, Qt::LeftButton, {},
+                              at(w_->c().Command4, w_->c().Command4->rect().center()));
+            QTabBar* bar = w_->c().TabStrip1->tabBar();
+            QTest::mouseClick(main, Qt::LeftButton, {}, at(bar, bar->tabRect(2).center()));
+            expect_open(splash);
+            QVERIFY(w_->window->isVisible());
+            QTest::keyClick(splash->Command1, Qt::Key_Escape);
+        }));
+        QVERIFY(w_->window->isVisible());
+        QCOMPARE(w_->c().TabStrip1->currentIndex(), 1);
+        QVERIFY(w_->c().Frame2->isVisible());
+        QCOMPARE(w_->c().Text2->text(), QStringLiteral("240"));
+        QVERIFY(w_->messages.shown.empty());
+    }
+
+    void opensAgainFreshAfterClosing() {
+        FrmSplash* first = nullptr;
+        QVERIFY(about([&](FrmSplash* splash) {
+            first = splash;
+            splash->Command1->setText(QStringLiteral("changed"));
+            QTest::keyClick(splash->Command1, Qt::Key_Space);
+        }));
+        QVERIFY(about([&](FrmSplash* splash) {
+            QCOMPARE(splash->Command1->text(), QStringLiteral("閉じる"));
+            QCOMPARE(QApplication::focusWidget(), splash->Command1);
+            QTest::keyClick(splash->Command1, Qt::Key_Escape);
+        }));
+        QVERIFY(w_->window->findChildren<FrmSplash*>().isEmpty());
+    }
+
+    void mainWindowCarriesTheIcon() {
+        const QList<QSize> sizes = w_->window->windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+    }
+};
+
+QTEST_MAIN(AboutTest)
+#include "about_test.moc"
