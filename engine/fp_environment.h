@@ -14,11 +14,17 @@ namespace vantrel {
 // them, nor make a search run on for ever.
 class DefaultFloatingPointEnvironment {
   public:
-    DefaultFloatingPointEnvironment() {
-        std::fegetenv(&saved_);
-        std::fesetenv(FE_DFL_ENV);
+    DefaultFloatingPointEnvironment() : changed_(!is_default()) {
+        if (changed_) {
+            std::fegetenv(&saved_);
+            std::fesetenv(FE_DFL_ENV);
+        }
     }
-    ~DefaultFloatingPointEnvironment() { std::fesetenv(&saved_); }
+    ~DefaultFloatingPointEnvironment() {
+        if (changed_) {
+            std::fesetenv(&saved_);
+        }
+    }
 
     DefaultFloatingPointEnvironment(const DefaultFloatingPointEnvironment&) = delete;
     DefaultFloatingPointEnvironment& operator=(const DefaultFloatingPointEnvironment&) = delete;

@@ -3,3 +3,5 @@
 build_packages=(cmake make g++ binutils)
 program_packages=(qt6-base-dev fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format)
+# The fuzz targets are built by clang with libFuzzer.
+fuzz_packages=(clang libclang-rt-14-dev)

@@ -1,10 +1,30 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite through ctest.
+# Installs what is missing, then builds and tests three times through ctest: the release build with
+# every test; the same code under AddressSanitizer and UndefinedBehaviorSanitizer, where any report
+# fails its test; and the fuzz targets (clang, libFuzzer), each for a short fixed number of runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${program_packages[@]}" \
-    "${test_packages[@]}"
+    "${test_packages[@]}" "${fuzz_packages[@]}"
+jobs=$(nproc)
+
+echo "== Release build"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" -j"$(nproc)"
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+cmake --build "$root/build" -j"$jobs"
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPELMORA_SANITIZE=ON -DPELMORA_BUILD_BENCHMARKS=OFF
+cmake --build "$root/build-sanitize" -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs"
+
+echo "== Fuzz targets"
+cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPELMORA_BUILD_FUZZERS=ON \
+    -DPELMORA_BUILD_PROGRAM=OFF -DPELMORA_BUILD_TESTS=OFF -DPELMORA_BUILD_BENCHMARKS=OFF
+cmake --build "$root/build-fuzz" -j"$jobs"
+ctest --test-dir "$root/build-fuzz" --output-on-failure -j"$jobs"

@@ -98,6 +98,9 @@ void PelmoraMain::Command4_Click() {
 void PelmoraMain::about_Click() {
     FrmSplash splash(this);
     splash.open_modally();
+    // Take the keyboard back, with the focus where it was, rather than rely on the window
+    // system to hand it over.
+    activateWindow();
 }
 
 }  // namespace pelmora

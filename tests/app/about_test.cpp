@@ -13,29 +13,7 @@ class AboutTest : public QObject {
   private:
     std::unique_ptr<WindowHarness> w_;
 
-    // Chooses "About" and, while the about window is up (the menu action has not returned),
-    // does `while_open` with it. Returns whether the window closed of its own accord; one that
-    // is still open a few seconds later is closed here, so that no test waits for ever.
-    bool about(const std::function<void(FrmSplash*)>& while_open) {
-        bool closed_by_watchdog = false;
-        QTimer::singleShot(0, [&] {
-            auto* splash = qobject_cast<FrmSplash*>(QApplication::activeModalWidget());
-            QVERIFY(splash != nullptr);
-            QTRY_VERIFY(splash->isActiveWindow());
-            while_open(splash);
-        });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, [&] {
-            if (auto* splash = qobject_cast<FrmSplash*>(QApplication::activeModalWidget())) {
-                closed_by_watchdog = true;
-                splash->reject();
-            }
-        });
-        watchdog.start(3000);
-        w_->window->findChild<QAction*>(QStringLiteral("about"))->trigger();
-        return !closed_by_watchdog;
-    }
+    bool about(const std::function<void(FrmSplash*)>& while_open) { return w_->about(while_open); }
 
     static void expect_open(FrmSplash* splash) {
         QVERIFY(splash->isVisible());
@@ -148,6 +126,8 @@ class AboutTest : public QObject {
             QTest::keyClick(splash->Command1, Qt::Key_Escape);
         }));
         QVERIFY(w_->window->isVisible());
+        QTRY_VERIFY(w_->window->isActiveWindow());
+        QCOMPARE(WindowHarness::focused(), QStringLiteral("Text6"));
         QCOMPARE(w_->c().TabStrip1->currentIndex(), 1);
         QVERIFY(w_->c().Frame2->isVisible());
         QCOMPARE(w_->c().Text2->text(), QStringLiteral("240"));

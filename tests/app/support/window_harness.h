@@ -5,9 +5,12 @@
 #include <QInputMethodEvent>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
+#include "about/frm_splash.h"
 #include "main_window/main_window.h"
 #include "pages/engine_binding.h"
 #include "support/recording_message_boxes.h"
@@ -91,6 +94,36 @@ class WindowHarness {
     void click(QPushButton* button) {
         show_page_of(button);
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Chooses "About" and, while the about window is up (the menu action has not returned), does
+    // `while_open` with it. Returns whether the window closed of its own accord and the main window
+    // became active again; an about window still open a few seconds later is closed here, so that
+    // no test waits for ever.
+    bool about(const std::function<void(pelmora::FrmSplash*)>& while_open) {
+        bool closed_by_watchdog = false;
+        QTimer::singleShot(0, [&] {
+            auto* splash = qobject_cast<pelmora::FrmSplash*>(QApplication::activeModalWidget());
+            QVERIFY(splash != nullptr);
+            QTRY_VERIFY(splash->isActiveWindow());
+            while_open(splash);
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            if (auto* splash =
+                    qobject_cast<pelmora::FrmSplash*>(QApplication::activeModalWidget())) {
+                closed_by_watchdog = true;
+                splash->reject();
+            }
+        });
+        watchdog.start(3000);
+        window->findChild<QAction*>(QStringLiteral("about"))->trigger();
+        // The main window takes the keyboard back once the about window has gone, as the next
+        // input of a user would find it.
+        const bool main_window_active =
+            QTest::qWaitFor([this] { return window->isActiveWindow(); });
+        return !closed_by_watchdog && main_window_active;
     }
 
     RecordingMessageBoxes messages;

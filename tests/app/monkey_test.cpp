@@ -1,0 +1,214 @@
+// A seeded random-input run of the real window: typing, special keys, long pastes, page switches,
+// presses of the three calculate buttons and the about window, every message box answered through
+// the seam. After every event the linked boxes agree, no loss probability of 1 or more stands,
+// and each result box holds its previous text or a valid answer. A broken invariant prints the
+// seed and the events that led there; PELMORA_MONKEY_SEED and PELMORA_MONKEY_EVENTS replay it.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <random>
+#include <set>
+
+#include "common/box_value.h"
+#include "common/number_text.h"
+#include "common/qt_text.h"
+#include "support/window_harness.h"
+
+namespace {
+
+const QStringList kTokens = {"0",   "1",  "2",  "5",  "9",  "00",    ".",  "-",  "+",  "e",
+                             "E",   "d",  "D",  "&H", "&O", "F",     "7",  "a",  "x",  "Z",
+                             " ",   "\t", "０", "１", "５", "．",    "－", "ｅ", "　", "1e",
+                             "e-3", "99", ".5", "0.", "1d", "1e400", "-1", "abc"};
+
+// The messages a press or an edit may show.
+const std::set<QString> kMessages = {
+    "呼損率の値は１以下で入力してください",
+    "呼数を入力して下さい",
+    "平均通話時間を入力して下さい",
+    "一日の稼働時間を入力して下さい",
+    "一日の稼働時間を時間単位で０以上を入力して下さい",
+    "呼量を入力して下さい",
+    "呼量を０以上で正しく入力して下さい",
+    "呼損率を入力して下さい",
+    "呼損率を０以上で正しく入力して下さい",
+    "必要回線数を入力して下さい",
+    "必要回線数を０以上で正しく入力して下さい",
+    "平均通話時間を０以上で正しく入力して下さい",
+    "この条件では計算できません。入力値を見直してください",
+};
+
+int environment_number(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// A text the page would write for a number: the number text of its own value, without the
+// leading blank (pages 1 and 2) or padded to 256 characters (page 3).
+bool is_shown_answer(const QString& text, bool padded) {
+    QString number = text;
+    if (padded) {
+        if (text.size() != 256) {
+            return false;
+        }
+        while (number.endsWith(QLatin1Char(' '))) {
+            number.chop(1);
+        }
+    }
+    const QString expected =
+        QString::fromStdString(pelmora::number_text(pelmora::box_value(pelmora::utf16(number))));
+    const QString shown =
+        padded || expected.startsWith(QLatin1Char('-')) ? expected : expected.mid(1);
+    return number == shown && !number.contains(QLatin1String("inf")) &&
+           !number.contains(QLatin1String("nan"));
+}
+
+}  // namespace
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<WindowHarness> w_;
+    std::mt19937_64 random_;
+    QStringList events_;
+
+    const pelmora::Controls& c() const { return w_->c(); }
+
+    int pick(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
+
+    QLineEdit* some_input_box() {
+        const std::array<std::vector<QLineEdit*>, 3> inputs{
+            std::vector{c().Text2, c().Text3, c().Text4}, std::vector{c().Text6, c().Text7},
+            std::vector{c().Text9, c().Text10, c().Text11}};
+        const auto& page = inputs[c().TabStrip1->currentIndex()];
+        return page[pick(static_cast<int>(page.size()))];
+    }
+
+    QString random_text(int tokens) {
+        QString text;
+        for (int i = 0; i < tokens; ++i) {
+            text += kTokens[pick(static_cast<int>(kTokens.size()))];
+        }
+        return text;
+    }
+
+    // One random event; returns the calculate button it pressed, if any.
+    QPushButton* act() {
+        const int kind = pick(100);
+        if (kind < 45) {
+            QLineEdit* box = some_input_box();
+            const QString text = random_text(1 + pick(3));
+            events_ << QStringLiteral("type \"%1\" into %2").arg(text, box->objectName());
+            w_->type(box, text);
+        } else if (kind < 60) {
+            QLineEdit* box = some_input_box();
+            const Qt::Key key = std::array{Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete,
+                                           Qt::Key_Left, Qt::Key_Home}[pick(5)];
+            events_ << QStringLiteral("key %1 in %2").arg(key).arg(box->objectName());
+            w_->focus(box);
+            QTest::keyClick(box, key);
+        } else if (kind < 66) {
+            QLineEdit* box = some_input_box();
+            events_ << QStringLiteral("clear %1").arg(box->objectName());
+            w_->focus(box);
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else if (kind < 68) {
+            QLineEdit* box = some_input_box();
+            const int length = 100 + pick(20'000);
+            QString text = random_text(1);
+            text = text.repeated(length / qMax<qsizetype>(1, text.size()) + 1).left(length);
+            events_ << QStringLiteral("paste %1 characters of \"%2\" into %3")
+                           .arg(length)
+                           .arg(text.left(8), box->objectName());
+            QGuiApplication::clipboard()->setText(text);
+            w_->focus(box);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (kind < 78) {
+            const int tab = pick(3);
+            events_ << QStringLiteral("select tab %1").arg(tab + 1);
+            w_->select_tab(tab);
+        } else if (kind < 98) {
+            QPushButton* button = std::array{c().Command1, c().Command2, c().Command3}[pick(3)];
+            events_ << QStringLiteral("press %1").arg(button->objectName());
+            w_->click(button);
+            return button;
+        } else {
+            events_ << QStringLiteral("about, then a key");
+            const bool closed = w_->about(
+                [](pelmora::FrmSplash* splash) { QTest::keyClick(splash->Command1, Qt::Key_Q); });
+            // Records a failure for the loop to report; a bare QVERIFY cannot return a button.
+            QTest::qVerify(closed, "closed", "the about window stayed open", __FILE__, __LINE__);
+        }
+        return nullptr;
+    }
+
+    void fail_with_replay(const QString& what, int seed) {
+        qWarning().noquote()
+            << QStringLiteral("monkey seed %1, %2 events:").arg(seed).arg(events_.size());
+        for (int i = 0; i < events_.size(); ++i) {
+            qWarning().noquote() << QStringLiteral("  %1: %2").arg(i + 1).arg(events_[i]);
+        }
+        QFAIL(qPrintable(QStringLiteral("%1 (replay: PELMORA_MONKEY_SEED=%2 "
+                                        "PELMORA_MONKEY_EVENTS=%3)")
+                             .arg(what)
+                             .arg(seed)
+                             .arg(events_.size())));
+    }
+
+  private slots:
+    void randomInputKeepsEveryInvariant() {
+        const int seed = environment_number("PELMORA_MONKEY_SEED", 1);
+        const int count = environment_number("PELMORA_MONKEY_EVENTS", 5000);
+        random_.seed(static_cast<std::uint64_t>(seed));
+        w_ = std::make_unique<WindowHarness>();
+        QVERIFY(w_->active());
+        for (int event = 0; event < count; ++event) {
+            const QString text5 = c().Text5->text();
+            const QString text8 = c().Text8->text();
+            const QString text10 = c().Text10->text();
+            const QString text12 = c().Text12->text();
+            const std::size_t messages = w_->messages.shown.size();
+            QPushButton* pressed = act();
+            if (QTest::currentTestFailed()) {
+                return fail_with_replay(QStringLiteral("the event failed"), seed);
+            }
+            if (c().Text3->text() != c().Text11->text() || c().Text7->text() != c().Text9->text() ||
+                c().Text8->text() != c().Text10->text()) {
+                return fail_with_replay(QStringLiteral("linked boxes differ"), seed);
+            }
+            if (pelmora::box_value(pelmora::utf16(c().Text7->text())) >= 1) {
+                return fail_with_replay(QStringLiteral("a loss probability of 1 or more stands"),
+                                        seed);
+            }
+            if (c().Text5->text() != text5 &&
+                !(pressed == c().Command1 && is_shown_answer(c().Text5->text(), false))) {
+                return fail_with_replay(QStringLiteral("Text5 holds no answer"), seed);
+            }
+            const bool lines_typed = c().Text10->text() != text10 && pressed == nullptr;
+            if (c().Text8->text() != text8 && !lines_typed &&
+                !(pressed == c().Command2 && is_shown_answer(c().Text8->text(), false))) {
+                return fail_with_replay(QStringLiteral("Text8 holds no answer"), seed);
+            }
+            if (c().Text12->text() != text12 &&
+                !(pressed == c().Command3 && is_shown_answer(c().Text12->text(), true))) {
+                return fail_with_replay(QStringLiteral("Text12 holds no answer"), seed);
+            }
+            for (std::size_t i = messages; i < w_->messages.shown.size(); ++i) {
+                const auto& shown = w_->messages.shown[i];
+                if (shown.title != QLatin1String("Error") ||
+                    (!kMessages.count(shown.text) &&
+                     !shown.text.startsWith(QStringLiteral("計算ライブラリ")))) {
+                    return fail_with_replay(QStringLiteral("unexpected message ") + shown.text,
+                                            seed);
+                }
+            }
+        }
+        qInfo("monkey seed %d: %d events, %zu message boxes", seed, count,
+              w_->messages.shown.size());
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"
