@@ -15,6 +15,11 @@ namespace pelmora {
 
 namespace {
 
+// Below this lightness of its window colour, a desktop theme counts as dark.
+constexpr int kDarkThemeLightness = 128;
+// The window colour of a light desktop theme; Qt derives the other colours from it.
+const QColor kLightWindow(240, 240, 240);
+
 // The texts that belong to the product and its maker.
 constexpr const char* kMakerPossessive = "空巡通信の";
 constexpr const char* kProductName = "Pelmora";
@@ -44,11 +49,29 @@ QLabel* fitted_label(QWidget* frame, const char* name, const char* text, Twips a
     return fitted;
 }
 
+// Letters, digits, punctuation, the space bar, Enter, Esc and Backspace. Tab and Delete carry a
+// control character in Qt's key text, but they are editing and focus keys, not characters.
+bool produces_character(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+            return false;
+        default:
+            return !key.text().isEmpty();
+    }
+}
+
 }  // namespace
 
 FrmSplash::FrmSplash(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(pixels({0, 0, 7380, 4440}).size());
+    // The maker's and the product's names are dark blue; on a dark desktop theme they would hardly
+    // show, so the window then takes light colours of its own.
+    if (palette().color(QPalette::Window).lightness() < kDarkThemeLightness) {
+        setPalette(QPalette(kLightWindow));
+    }
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -100,15 +123,16 @@ void FrmSplash::paintEvent(QPaintEvent* event) {
 }
 
 bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+    if (event->type() == QEvent::KeyPress && produces_character(*static_cast<QKeyEvent*>(event))) {
         accept();
         return true;
     }
-    // A click on the frame itself, where no label or button covers it; a click on a label
+    // A left click on the frame itself, where no label or button covers it; a click on a label
     // reaches the frame too, as labels take no clicks of their own.
     if (watched == Frame1 && event->type() == QEvent::MouseButtonRelease) {
         const auto* click = static_cast<QMouseEvent*>(event);
-        if (Frame1->rect().contains(click->position().toPoint()) &&
+        if (click->button() == Qt::LeftButton &&
+            Frame1->rect().contains(click->position().toPoint()) &&
             Frame1->childAt(click->position().toPoint()) == nullptr) {
             Frame1_Click();
         }

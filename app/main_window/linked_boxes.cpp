@@ -3,6 +3,7 @@
 #include "common/qt_text.h"
 #include "common/texts.h"
 #include "common/value_of.h"
+#include "common/write_box.h"
 
 namespace pelmora {
 
@@ -11,7 +12,7 @@ namespace {
 // Writing the text a box already holds is no change and runs no reaction.
 void copy_text(const QLineEdit* from, QLineEdit* to) {
     if (to->text() != from->text()) {
-        to->setText(from->text());
+        write_box(to, from->text());
     }
 }
 

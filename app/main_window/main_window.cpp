@@ -5,7 +5,9 @@
 
 #include "about/frm_splash.h"
 #include "common/qt_text.h"
+#include "main_window/accessibility.h"
 #include "main_window/enter_navigation.h"
+#include "main_window/enter_on_button.h"
 #include "main_window/help_on_focus.h"
 #include "main_window/layout.h"
 #include "main_window/linked_boxes.h"
@@ -46,6 +48,8 @@ PelmoraMain::PelmoraMain(MessageBoxes& messages, EngineBinding& engine, StatusBa
                                {c_.Text9, c_.Text10},
                                {c_.Text10, c_.Text11},
                                {c_.Text11, c_.Command3}});
+    new EnterOnButton(this, {c_.Command1, c_.Command2, c_.Command3, c_.Command4});
+    describe_for_screen_readers(c_);
     new LinkedBoxes(c_, messages, this);
     new OfferedTrafficPage(c_, messages, this);
     new RequiredLinesPage(c_, messages, engine, this);

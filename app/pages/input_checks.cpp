@@ -13,10 +13,14 @@ namespace {
 
 const QColor kAccepted(255, 255, 255);
 const QColor kRejected(255, 0, 0);
+// Reads well on both marks. The theme's own text colour may be light on a dark desktop theme,
+// which would vanish on the white mark.
+const QColor kMarkedText(0, 0, 0);
 
 void set_background(QLineEdit* box, const QColor& colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Text, kMarkedText);
     box->setPalette(palette);
 }
 

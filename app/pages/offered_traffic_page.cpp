@@ -2,6 +2,7 @@
 
 #include "common/qt_text.h"
 #include "common/value_of.h"
+#include "common/write_box.h"
 #include "pages/calculation.h"
 #include "pages/input_checks.h"
 #include "pages/pelmora_sub.h"
@@ -31,8 +32,8 @@ void OfferedTrafficPage::Command1_Click() {
         calculation.no_answer();
         return;
     }
-    c_.Text5->setText(shown_without_blank(traffic));
-    c_.Text6->setText(c_.Text5->text());
+    write_box(c_.Text5, shown_without_blank(traffic));
+    write_box(c_.Text6, c_.Text5->text());
     c_.Text2->setFocus(Qt::OtherFocusReason);
 }
 

@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 #include "common/qt_text.h"
 #include "common/value_of.h"
+#include "common/write_box.h"
 #include "pages/calculation.h"
 #include "pages/input_checks.h"
 
@@ -44,7 +45,7 @@ void ProcessableCallsPage::Command3_Click() {
         return;
     }
     // The number text keeps its leading blank here.
-    c_.Text12->setText(QString::fromStdString(number_text(*calls)).leftJustified(kResultWidth));
+    write_box(c_.Text12, QString::fromStdString(number_text(*calls)).leftJustified(kResultWidth));
     calculation.finish();
 }
 

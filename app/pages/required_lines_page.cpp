@@ -2,6 +2,7 @@
 
 #include "common/qt_text.h"
 #include "common/value_of.h"
+#include "common/write_box.h"
 #include "pages/calculation.h"
 #include "pages/input_checks.h"
 
@@ -32,7 +33,7 @@ void RequiredLinesPage::Command2_Click() {
         calculation.no_answer();
         return;
     }
-    c_.Text8->setText(shown_without_blank(*lines));
+    write_box(c_.Text8, shown_without_blank(*lines));
     calculation.finish();
 }
 

@@ -72,18 +72,23 @@ class AboutTest : public QObject {
         }));
     }
 
+    // Tab and Delete come with a control character as their text, as X11 delivers them.
     void staysOpenOnKeysWithoutCharacter_data() {
         QTest::addColumn<int>("key");
-        QTest::newRow("arrow") << int(Qt::Key_Left);
-        QTest::newRow("function key") << int(Qt::Key_F5);
-        QTest::newRow("Shift") << int(Qt::Key_Shift);
-        QTest::newRow("Ctrl") << int(Qt::Key_Control);
+        QTest::addColumn<QString>("text");
+        QTest::newRow("arrow") << int(Qt::Key_Left) << "";
+        QTest::newRow("function key") << int(Qt::Key_F5) << "";
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << "";
+        QTest::newRow("Ctrl") << int(Qt::Key_Control) << "";
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t";
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f";
     }
 
     void staysOpenOnKeysWithoutCharacter() {
         QFETCH(int, key);
+        QFETCH(QString, text);
         QVERIFY(about([&](FrmSplash* splash) {
-            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), QString(),
+            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), text,
                                 Qt::NoModifier);
             expect_open(splash);
             QTest::mouseClick(splash->Command1, Qt::LeftButton);
@@ -94,6 +99,15 @@ class AboutTest : public QObject {
         QVERIFY(about([](FrmSplash* splash) {
             QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(6, 120));
             QVERIFY(!splash->isVisible());
+        }));
+    }
+
+    void staysOpenOnRightAndMiddleClicksOnTheFrame() {
+        QVERIFY(about([](FrmSplash* splash) {
+            QTest::mouseClick(splash->Frame1, Qt::RightButton, {}, QPoint(6, 120));
+            QTest::mouseClick(splash->Frame1, Qt::MiddleButton, {}, QPoint(6, 120));
+            expect_open(splash);
+            QTest::mouseClick(splash->Command1, Qt::LeftButton);
         }));
     }
 
@@ -147,6 +161,23 @@ class AboutTest : public QObject {
             QTest::keyClick(splash->Command1, Qt::Key_Escape);
         }));
         QVERIFY(w_->window->findChildren<FrmSplash*>().isEmpty());
+    }
+
+    // The blue names stay readable on a dark desktop theme: the window keeps light colours.
+    void staysLightOnADarkTheme() {
+        const QPalette theme = QApplication::palette();
+        QPalette dark = theme;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        int lightness = 0;
+        const bool closed = about([&](FrmSplash* splash) {
+            lightness = splash->palette().color(QPalette::Window).lightness();
+            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+        });
+        QApplication::setPalette(theme);
+        QVERIFY(closed);
+        QVERIFY2(lightness > 160, qPrintable(QString::number(lightness)));
     }
 
     void mainWindowCarriesTheIcon() {

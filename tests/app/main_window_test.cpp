@@ -1,9 +1,12 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "support/window_harness.h"
@@ -16,13 +19,15 @@ const QString kLossProbabilityRefusal = QStringLiteral("呼損率の値は１以
 
 QString help_of(const char* control);
 
-// The program ends when its last window closes; the test's own event loop cannot show that, so
-// it checks that the window closed without a question and no other window stays open.
-void expect_program_ends() {
-    QVERIFY(QGuiApplication::quitOnLastWindowClosed());
-    for (QWidget* top_level : QApplication::topLevelWidgets()) {
-        QVERIFY2(!top_level->isVisible(), qPrintable(top_level->objectName()));
-    }
+// Runs the application's event loop, as the program's main does, and does `act` inside it.
+// Answers whether the program ended by itself (the loop quit) rather than at the time limit.
+bool program_ends_after(const std::function<void()>& act) {
+    QTimer::singleShot(0, act);
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [] { QApplication::exit(1); });
+    limit.start(5000);
+    return QApplication::exec() == 0;
 }
 
 }  // namespace
@@ -383,20 +388,84 @@ class MainWindowTest : public QObject {
         QCOMPARE(c().StatusBar1->panel(1)->width(), spring_before + 200);
     }
 
+    void closeButtonEndsTheProgramWithoutAQuestion_data() {
+        QTest::addColumn<int>("key");  // 0: a mouse click
+        QTest::newRow("click") << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("space") << int(Qt::Key_Space);
+    }
+
     void closeButtonEndsTheProgramWithoutAQuestion() {
+        QFETCH(int, key);
         type(c().Text2, QStringLiteral("240"));
-        // Clicked the way the window system delivers it, as the about window's test does.
-        QTest::mouseClick(w_->window->windowHandle(), Qt::LeftButton, {},
-                          c().Command4->mapTo(w_->window.get(), c().Command4->rect().center()));
-        QVERIFY(!w_->window->isVisible());
-        expect_program_ends();
+        const auto press = [&] {
+            if (key == 0) {
+                // Clicked the way the window system delivers it.
+                QTest::mouseClick(
+                    w_->window->windowHandle(), Qt::LeftButton, {},
+                    c().Command4->mapTo(w_->window.get(), c().Command4->rect().center()));
+            } else {
+                focus(c().Command4);
+                QTest::keyClick(c().Command4, Qt::Key(key));
+            }
+        };
+        QVERIFY(program_ends_after(press));
         QVERIFY(w_->messages.shown.empty());
     }
 
     void closingTheWindowEndsTheProgram() {
-        QVERIFY(w_->window->close());
-        expect_program_ends();
+        const auto close = [&] { QVERIFY(w_->window->close()); };
+        QVERIFY(program_ends_after(close));
         QVERIFY(w_->messages.shown.empty());
+    }
+
+    // What a screen reader announces: each box by its label, with its help; each calculate button
+    // by its caption, with its help; the help panel by a name of its own.
+    void assistiveToolsFindEveryControlByItsLabel_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("label");
+        const char* rows[][3] = {
+            {"Text2", "呼数", "Label1"},
+            {"Text3", "平均通話時間", "Label2"},
+            {"Text4", "１日の稼働時間", "Label3"},
+            {"Text5", "呼量 （ｱｰﾗﾝ）", "Label4"},
+            {"Text6", "呼量 （ｱｰﾗﾝ）", "Label5"},
+            {"Text7", "呼損率", "Label6"},
+            {"Text8", "必要回線数", "Label7"},
+            {"Text9", "呼損率", "Label8"},
+            {"Text10", "必要回線数", "Label9"},
+            {"Text11", "平均通話時間", "Label10"},
+            {"Text12", "処理可能呼数", "Label11"},
+            {"Command1", "↓ 呼量計算", ""},
+            {"Command2", "↓ 必要回線数計算", ""},
+            {"Command3", "↓ １時間当たりの処理可能呼数", ""},
+            {"Text1", "ヘルプ", ""},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1])
+                                  << QString::fromUtf8(row[2]);
+        }
+    }
+
+    void assistiveToolsFindEveryControlByItsLabel() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(QString, label);
+        QWidget* widget = w_->window->findChild<QWidget*>(control);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        QCOMPARE(accessible->text(QAccessible::Description),
+                 help_of(control.toLatin1().constData()));
+        if (!label.isEmpty()) {
+            QStringList labelled_by;
+            for (const auto& [relative, relation] : accessible->relations(QAccessible::Label)) {
+                labelled_by << relative->object()->objectName();
+            }
+            QVERIFY2(labelled_by.contains(label), qPrintable(labelled_by.join(u' ')));
+        }
     }
 
     void boxesAndLabelsUseAJapaneseFace() {

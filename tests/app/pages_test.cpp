@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <vector>
 
 #include "common/qt_text.h"
@@ -22,6 +23,19 @@ const QString kWaitText = QStringLiteral(
 
 QColor background(const QLineEdit* box) {
     return box->palette().color(QPalette::Base);
+}
+
+// The darkest channel value painted inside a box, away from its frame: low where dark text shows.
+int darkest_inside(QLineEdit* box) {
+    const QImage shot = box->grab().toImage();
+    int darkest = 255;
+    for (int y = 4; y < shot.height() - 4; ++y) {
+        for (int x = 4; x < shot.width() - 4; ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            darkest = std::min(darkest, std::max({pixel.red(), pixel.green(), pixel.blue()}));
+        }
+    }
+    return darkest;
 }
 
 // Every background the watched boxes take, in order: a box marked white and then red in one press
@@ -357,6 +371,7 @@ class PagesTest : public QObject {
         QVERIFY2(painted.texts.contains(kWaitText), "the wait notice was never painted");
         QCOMPARE(c().Text12->text().size(), 256);
         QCOMPARE(c().Text12->text(), calls.leftJustified(256));
+        QVERIFY2(darkest_inside(c().Text12) < 64, "the answer is not in view");
         for (QLineEdit* box : {c().Text9, c().Text10, c().Text11}) {
             QCOMPARE(background(box), kWhite);
         }
@@ -390,6 +405,68 @@ class PagesTest : public QObject {
         QCOMPARE(inside, kRed);
         w_->retype(c().Text6, QStringLiteral("10"));
         QCOMPARE(background(c().Text6), kRed);  // editing changes no colour
+    }
+
+    // A keyboard user walks a page with Enter, typing each figure, and presses the calculate
+    // button with Enter as well: the same checks and answers as a click.
+    void enterChainReachesTheAnswer_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<int>("enter");
+        QTest::addColumn<QString>("result_box");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("page 1") << 0 << QStringList{"240", "3", "8"} << int(Qt::Key_Return)
+                                << "Text5"
+                                << "1.5" << QString();
+        QTest::newRow("page 2, keypad")
+            << 1 << QStringList{"10", "0.01"} << int(Qt::Key_Enter) << "Text8"
+            << "17.4499999999999" << QString();
+        QTest::newRow("page 3") << 2 << QStringList{"0.01", "10", "3"} << int(Qt::Key_Return)
+                                << "Text12" << QStringLiteral(" 90").leftJustified(256)
+                                << QString();
+        QTest::newRow("page 2, nothing typed") << 1 << QStringList{"", ""} << int(Qt::Key_Return)
+                                               << "Text8" << QString() << "呼量を入力して下さい";
+    }
+
+    void enterChainReachesTheAnswer() {
+        QFETCH(int, tab);
+        QFETCH(QStringList, typed);
+        QFETCH(int, enter);
+        QFETCH(QString, result_box);
+        QFETCH(QString, result);
+        QFETCH(QString, message);
+        w_->select_tab(tab);
+        const Qt::KeyboardModifiers keypad =
+            enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        for (const QString& text : typed) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(enter), keypad);
+        }
+        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr);
+        QVERIFY(w_->messages.shown.empty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(enter), keypad);
+        QCOMPARE(w_->box(result_box)->text(), result);
+        if (message.isEmpty()) {
+            QVERIFY(w_->messages.shown.empty());
+        } else {
+            expect_one_message(message);
+        }
+    }
+
+    // On a dark desktop theme the boxes' text is light; a marked box must still be readable.
+    void markedBoxesKeepDarkTextOnADarkTheme() {
+        QPalette dark = w_->window->palette();
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        w_->window->setPalette(dark);
+        fill({"Text6", "Text7"}, {"10", "abc"});
+        w_->click(c().Command2);
+        QCOMPARE(background(c().Text6), kWhite);
+        QCOMPARE(background(c().Text7), kRed);
+        QVERIFY2(darkest_inside(c().Text6) < 64, "light text on the white mark");
+        QVERIFY2(darkest_inside(c().Text7) < 64, "light text on the red mark");
+        QCOMPARE(c().Text8->palette().color(QPalette::Text), QColor(230, 230, 230));
     }
 
     void missingLibraryIsReportedAndTriedAgainAtTheNextPress() {
