@@ -1,50 +1,93 @@
 #ifndef VANTREL_FP_ENVIRONMENT_H
 #define VANTREL_FP_ENVIRONMENT_H
 
-#include <cfenv>
-#if defined(__x86_64__)
+// GCC and Clang on x86-64 (Linux and MinGW alike) reach the processor's floating-point state
+// directly: doubles are computed by SSE, whose controls and flags are all in MXCSR, and the x87
+// unit only matters for the flags a library function may raise there. The C library's <cfenv> is
+// not used: MinGW's default environment leaves MXCSR as it was.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define VANTREL_FP_X86_64 1
 #include <xmmintrin.h>
+#else
+#define VANTREL_FP_X86_64 0
+#include <cfenv>
 #endif
 
 namespace vantrel {
 
-// Runs a scope in the default floating-point environment (round to nearest, subnormals kept,
-// no traps) and gives the caller's environment back afterwards. The answers are defined by
-// round-to-nearest arithmetic; a host that flushes subnormals or rounds upwards must not change
-// them, nor make a search run on for ever.
+// Runs a scope in the default floating-point environment (round to nearest, subnormals kept, no
+// traps) and gives the caller's environment back afterwards, exception flags included. The
+// answers are defined by round-to-nearest arithmetic; a host that flushes subnormals, rounds
+// upwards or traps on invalid operations must not change them, nor make a search run on for ever.
+// And a call must leave no trace in the caller's flags: its arithmetic is inexact, compares NaN
+// and takes the logarithm of 0 as a matter of course, none of which is an error of the caller's.
 class DefaultFloatingPointEnvironment {
   public:
-    DefaultFloatingPointEnvironment() : changed_(!is_default()) {
-        if (changed_) {
-            std::fegetenv(&saved_);
-            std::fesetenv(FE_DFL_ENV);
+    DefaultFloatingPointEnvironment() {
+#if VANTREL_FP_X86_64
+        mxcsr_ = _mm_getcsr();
+        if ((mxcsr_ & ~kStatusFlags) != kDefaultControl || !x87_quiet()) {
+            whole_ = true;
+            // Stores the x87 environment and masks every x87 exception.
+            asm volatile("fnstenv %0" : "=m"(x87_));
+            _mm_setcsr(kDefaultControl);
         }
+#else
+        std::fegetenv(&saved_);
+        std::fesetenv(FE_DFL_ENV);
+#endif
     }
+
     ~DefaultFloatingPointEnvironment() {
-        if (changed_) {
-            std::fesetenv(&saved_);
+#if VANTREL_FP_X86_64
+        if (whole_) {
+            asm volatile("fldenv %0" : : "m"(x87_));
+        } else if (!x87_quiet()) {
+            // The x87 flags were clear on entry and every x87 trap masked.
+            asm volatile("fnclex");
         }
+        _mm_setcsr(mxcsr_);
+#else
+        std::fesetenv(&saved_);
+#endif
     }
 
     DefaultFloatingPointEnvironment(const DefaultFloatingPointEnvironment&) = delete;
     DefaultFloatingPointEnvironment& operator=(const DefaultFloatingPointEnvironment&) = delete;
 
   private:
-    // Saving and loading a whole environment costs about 200 ns, more than many searches; nearly
-    // every caller runs in the default environment already, which on x86-64 (where doubles are
-    // computed by SSE alone) shows in the control bits of MXCSR.
-    static bool is_default() {
-#if defined(__x86_64__)
-        constexpr unsigned int kStatusFlags = 0x3f;
-        constexpr unsigned int kDefaultControl = 0x1f80;
-        return (_mm_getcsr() & ~kStatusFlags) == kDefaultControl;
-#else
-        return false;
-#endif
+#if VANTREL_FP_X86_64
+    // Nearly every caller runs with the default SSE controls, every x87 trap masked and no x87
+    // flag raised. Then reading MXCSR and the two x87 words on entry and writing MXCSR back on
+    // return take a few nanoseconds; otherwise the x87 environment is saved and loaded as well.
+    // (The x87 precision and rounding controls differ between Linux and Windows and decide no
+    // answer: doubles never pass through the x87 unit here.)
+    static constexpr unsigned int kStatusFlags = 0x3f;
+    static constexpr unsigned int kDefaultControl = 0x1f80;
+    static constexpr unsigned short kX87Exceptions = 0x3f;
+
+    // No x87 flag raised and every x87 trap masked.
+    static bool x87_quiet() {
+        unsigned short status = 0;
+        unsigned short control = 0;
+        asm volatile("fnstsw %0" : "=m"(status));
+        asm volatile("fnstcw %0" : "=m"(control));
+        return (status & kX87Exceptions) == 0 && (control & kX87Exceptions) == kX87Exceptions;
     }
 
-    bool changed_;
+    // The x87 environment as fnstenv stores it in 64-bit mode.
+    struct X87Environment {
+        unsigned char bytes[28];
+    };
+
+    unsigned int mxcsr_ = 0;
+    bool whole_ = false;
+    X87Environment x87_{};
+#else
+    // Elsewhere (MSVC, other processors) the standard functions are the only portable access,
+    // and the whole environment is saved and restored at every call.
     std::fenv_t saved_{};
+#endif
 };
 
 }  // namespace vantrel

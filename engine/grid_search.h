@@ -69,10 +69,16 @@ std::optional<double> first_grid_point(const Grid& grid, ProbeAt probe) {
         const bool narrow = grid.at(holding).value - grid.at(failing).value <=
                             kNarrowBracket * grid.at(holding).value;
         std::uint64_t next = failing + width / 2;
-        const double fraction = failing_margin / (failing_margin - holding_margin);
-        if (narrow && fraction > 0 && fraction < 1 && width <= width_two_steps_ago / 2) {
-            const auto offset = static_cast<std::uint64_t>(fraction * static_cast<double>(width));
-            next = failing + std::clamp<std::uint64_t>(offset, 1, width - 1);
+        // Margins not measured yet are NaN; they are tested as such, never compared, so that the
+        // search raises no invalid-operation flag of its own.
+        if (narrow && width <= width_two_steps_ago / 2 && !std::isnan(failing_margin) &&
+            !std::isnan(holding_margin)) {
+            const double fraction = failing_margin / (failing_margin - holding_margin);
+            if (!std::isnan(fraction) && fraction > 0 && fraction < 1) {
+                const auto offset =
+                    static_cast<std::uint64_t>(fraction * static_cast<double>(width));
+                next = failing + std::clamp<std::uint64_t>(offset, 1, width - 1);
+            }
         }
         width_two_steps_ago = width_one_step_ago;
         width_one_step_ago = width;

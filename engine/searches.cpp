@@ -42,7 +42,7 @@ std::optional<Probe> compare(double n, double A, const BlockingTarget& p, Wanted
 
 }  // namespace
 
-double required_lines(double A, double p, std::uint64_t term_budget) {
+double required_lines(double A, double p, TermBudget& budget) {
     if (p > 100 || p < 0) {
         return 0;
     }
@@ -55,7 +55,6 @@ double required_lines(double A, double p, std::uint64_t term_budget) {
     if (!(p > 0) || !(A >= 0)) {
         return kNoAnswer;
     }
-    TermBudget budget(term_budget);
     const BlockingTarget target(p);
     const auto lines = first_grid_point(kLineGrid, [&](double n, bool measure) {
         return compare(n, A, target, Wanted::below, measure, budget);
@@ -63,13 +62,12 @@ double required_lines(double A, double p, std::uint64_t term_budget) {
     return lines.value_or(kNoAnswer);
 }
 
-double processable_calls(double p, double n, double t, std::uint64_t term_budget) {
+double processable_calls(double p, double n, double t, TermBudget& budget) {
     // The blocking never exceeds 1, and for n >= 1 (or NaN) it never reaches exactly 1 before the
     // traffic grid stalls, so these targets are never reached.
     if (!(p <= 1) || (p == 1 && !(n < 1))) {
         return kNoAnswer;
     }
-    TermBudget budget(term_budget);
     const BlockingTarget target(p);
     const auto traffic = first_grid_point(kTrafficGrid, [&](double A, bool measure) {
         return compare(n, A, target, Wanted::at_or_above, measure, budget);

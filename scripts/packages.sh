@@ -5,3 +5,6 @@ program_packages=(qt6-base-dev fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The Windows build of the engine: the MinGW-w64 cross compilers, GoogleTest's sources to build it
+# for Windows, and wine to run the tests and the timing program.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64)

@@ -79,11 +79,31 @@ TEST(Budget, AnExhaustedSearchHasNoAnswerAndAlwaysTheSameOne) {
     EXPECT_EQ(vantrel::required_lines(1000, 0.01), 1028.8499999992093);
     EXPECT_TRUE(std::isnan(vantrel::required_lines(1000, 0.01, 500)));
     EXPECT_TRUE(std::isnan(vantrel::processable_calls(0.01, 1000, 3, 500)));
-    // Near 10^14 erlangs at a tiny target a single blocking sum costs more than a search may spend.
+    // Near 10^14 erlangs at a tiny target a single blocking sum costs more than a search may
+    // spend: the search spends all of it, and no more, each time.
     for (int i = 0; i < 2; ++i) {
-        EXPECT_TRUE(std::isnan(cal_trunk(1e14, 1e-300)));
-        EXPECT_TRUE(std::isnan(cal_traffic(1e-300, 1e14, 3)));
+        vantrel::TermBudget trunk(vantrel::kSearchTermBudget);
+        EXPECT_TRUE(std::isnan(vantrel::required_lines(1e14, 1e-300, trunk)));
+        EXPECT_TRUE(trunk.exhausted());
+        vantrel::TermBudget traffic(vantrel::kSearchTermBudget);
+        EXPECT_TRUE(std::isnan(vantrel::processable_calls(1e-300, 1e14, 3, traffic)));
+        EXPECT_TRUE(traffic.exhausted());
     }
+}
+
+// The dearest answers up to 10^9 lines or erlangs found in a wide sweep (tiny targets near the
+// top of the range) need well under half the budget, so every answer up to there comes exact.
+TEST(Budget, TheDearestAnswersUpToABillionNeedLessThanHalfOfIt) {
+    const std::uint64_t half = vantrel::kSearchTermBudget / 2;
+    vantrel::TermBudget trunk(vantrel::kSearchTermBudget);
+    const double lines = vantrel::required_lines(958844363.95655549, 5.21826e-306, trunk);
+    EXPECT_LT(lines, 1e9);
+    EXPECT_GT(trunk.left(), half);
+    vantrel::TermBudget traffic(vantrel::kSearchTermBudget);
+    const double erlangs =
+        vantrel::processable_calls(2.27484e-304, 999200263.92082536, 60, traffic);
+    EXPECT_LT(erlangs, 1e9);
+    EXPECT_GT(traffic.left(), half);
 }
 
 TEST(Threads, TwoThreadsAtOnceGetTheAnswersOfOne) {
@@ -135,6 +155,67 @@ TEST(FloatingPointEnvironment, TheCallersSettingsChangeNoAnswerAndAreGivenBack) 
     EXPECT_EQ(tiny_target, cal_trunk(10, 4.9e-324));
     EXPECT_EQ(csr_after, saved | 0x8040);
 #endif
+}
+
+// A call leaves the caller's exception flags exactly as it found them: none raised, all raised,
+// on ordinary, edge and budget-exhausting inputs.
+struct Call {
+    const char* what;
+    double (*call)();
+};
+
+void PrintTo(const Call& c, std::ostream* out) {
+    *out << c.what;
+}
+
+const Call kCalls[] = {
+    {"cal_trunk(10, 0.01)", [] { return cal_trunk(10, 0.01); }},
+    {"cal_traffic(0.01, 18, 3)", [] { return cal_traffic(0.01, 18, 3); }},
+    {"cal_traffic(0.01, 10, 3)", [] { return cal_traffic(0.01, 10, 3); }},
+    {"cal_trunk(NaN, 0.01)", [] { return cal_trunk(NAN, 0.01); }},
+    {"cal_trunk(1e300, 0.01)", [] { return cal_trunk(1e300, 0.01); }},
+    {"cal_trunk(0, 0.01)", [] { return cal_trunk(0, 0.01); }},
+    {"cal_traffic(0.5, NaN, 3)", [] { return cal_traffic(0.5, NAN, 3); }},
+    {"cal_traffic(0.01, 10, 0)", [] { return cal_traffic(0.01, 10, 0); }},
+    {"cal_traffic(0.01, 1e-320, 3)", [] { return cal_traffic(0.01, 1e-320, 3); }},
+    {"cal_trunk(1e14, 1e-300)", [] { return cal_trunk(1e14, 1e-300); }},
+    {"cal_traffic(1e-300, 1e14, 3)", [] { return cal_traffic(1e-300, 1e14, 3); }},
+};
+
+class Flags : public testing::TestWithParam<Call> {};
+
+TEST_P(Flags, AreTheCallersOwnAfterTheCall) {
+    for (const int raised : {0, FE_ALL_EXCEPT}) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        std::feraiseexcept(raised);
+        GetParam().call();
+        const int after = std::fetestexcept(FE_ALL_EXCEPT);
+        std::feclearexcept(FE_ALL_EXCEPT);
+        EXPECT_EQ(after, raised) << "flags raised before the call: " << raised;
+    }
+}
+
+#if defined(__x86_64__)
+// With the invalid-operation trap unmasked, any comparison with NaN inside would end the program.
+TEST_P(Flags, NoTrapFiresWhenTheCallerUnmasksInvalidOperations) {
+    constexpr unsigned int kInvalidMask = 0x80;
+    const unsigned int saved = _mm_getcsr();
+    _mm_setcsr(saved & ~kInvalidMask);
+    GetParam().call();
+    const unsigned int after = _mm_getcsr();
+    _mm_setcsr(saved);
+    EXPECT_EQ(after, saved & ~kInvalidMask);
+}
+#endif
+
+INSTANTIATE_TEST_SUITE_P(Calls, Flags, testing::ValuesIn(kCalls));
+
+// The searches themselves compare no margin that is not yet measured.
+TEST(Searches, RaiseNoInvalidOperationOfTheirOwn) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    vantrel::required_lines(10, 0.01);
+    vantrel::processable_calls(0.01, 18, 3);
+    EXPECT_FALSE(std::fetestexcept(FE_INVALID));
 }
 
 }  // namespace
