@@ -13,14 +13,6 @@ bool trails_caption(QChar ch) {
     return ch == u'：' || ch == u':' || ch.isSpace();
 }
 
-void describe(QWidget* control) {
-    if (const auto help = texts::help_text(control->objectName().toStdString())) {
-        control->setAccessibleDescription(qt(*help));
-    }
-}
-
-}  // namespace
-
 QString accessible_name_of(const QString& caption) {
     qsizetype end = caption.size();
     while (end > 0 && trails_caption(caption[end - 1])) {
@@ -28,6 +20,14 @@ QString accessible_name_of(const QString& caption) {
     }
     return caption.left(end);
 }
+
+void describe(QWidget* control) {
+    if (const auto help = texts::help_text(control->objectName().toStdString())) {
+        control->setAccessibleDescription(qt(*help));
+    }
+}
+
+}  // namespace
 
 void describe_for_screen_readers(const Controls& c) {
     const std::pair<QLabel*, QLineEdit*> labelled[] = {
