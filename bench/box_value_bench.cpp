@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/box_value.h"
+#include "form/box_value.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/box_value.h"
+#include "form/box_value.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "common/box_value.h"
-#include "common/number_text.h"
+#include "form/box_value.h"
+#include "form/number_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "about/frm_splash.h"
+#include "qt/frm_splash.h"
 #include "support/window_harness.h"
 
 using pelmora::FrmSplash;

@@ -19,7 +19,7 @@ class HostileInputTest : public QObject {
 
   private:
     std::unique_ptr<WindowHarness> w_;
-    const pelmora::Controls& c() const { return w_->c(); }
+    const Controls& c() const { return w_->c(); }
 
     void paste(QLineEdit* box, const QString& text) {
         QGuiApplication::clipboard()->setText(text);

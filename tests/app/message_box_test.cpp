@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "common/message_boxes.h"
-#include "common/qt_text.h"
-#include "common/texts.h"
-#include "main_window/main_window.h"
-#include "pages/engine_binding.h"
+#include "form/engine.h"
+#include "qt/installed_library.h"
+#include "qt/main_window.h"
+#include "qt/message_boxes.h"
+#include "support/controls.h"
 
 // The program's real modal message boxes over the real window, answered as a keyboard user
 // answers them, with Enter. Afterwards the main window must have the keyboard again, with the
@@ -86,14 +86,15 @@ class MessageBoxTest : public QObject {
         QFETCH(QString, focus);
         const QTemporaryDir no_engine;
         pelmora::ModalMessageBoxes messages;
-        pelmora::EngineBinding engine(with_engine
-                                          ? pelmora::EngineBinding::installation_directories()
-                                          : QStringList{no_engine.path()});
-        pelmora::PelmoraMain window(messages, engine);
+        pelmora::InstalledLibrary library(
+            with_engine ? pelmora::InstalledLibrary::installation_directories()
+                        : QStringList{no_engine.path()});
+        pelmora::BoundEngine engine(library);
+        pelmora::MainWindow window(messages, engine);
         messages.set_owner(&window);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.controls().TabStrip1->setCurrentIndex(tab);
+        Controls(&window).TabStrip1->setCurrentIndex(tab);
 
         Seen seen;
         answer_next_box(seen);
@@ -115,8 +116,7 @@ class MessageBoxTest : public QObject {
         QVERIFY(seen.no_icon);
         QTRY_VERIFY(window.isActiveWindow());
         QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit*>(focus));
-        QCOMPARE(window.controls().Text1->text(),
-                 pelmora::qt(*pelmora::texts::help_text(focus.toStdString())));
+        QCOMPARE(Controls(&window).Text1->text(), help_of(focus));
     }
 };
 

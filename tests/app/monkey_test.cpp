@@ -8,9 +8,8 @@
 #include <random>
 #include <set>
 
-#include "common/box_value.h"
-#include "common/number_text.h"
-#include "common/qt_text.h"
+#include "form/box_value.h"
+#include "form/number_text.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -73,7 +72,7 @@ class MonkeyTest : public QObject {
     std::mt19937_64 random_;
     QStringList events_;
 
-    const pelmora::Controls& c() const { return w_->c(); }
+    const Controls& c() const { return w_->c(); }
 
     int pick(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
 

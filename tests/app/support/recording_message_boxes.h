@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/message_boxes.h"
+#include "qt/message_boxes.h"
 
 // Answers every message box at once with its only button, OK, and keeps what was shown. A test
 // can look at the window while a box is up through `while_shown`.

@@ -10,9 +10,11 @@
 #include <functional>
 #include <memory>
 
-#include "about/frm_splash.h"
-#include "main_window/main_window.h"
-#include "pages/engine_binding.h"
+#include "form/engine.h"
+#include "qt/frm_splash.h"
+#include "qt/installed_library.h"
+#include "qt/main_window.h"
+#include "support/controls.h"
 #include "support/recording_message_boxes.h"
 
 // The real main window, shown and active on the offscreen platform, with its message boxes
@@ -22,15 +24,16 @@
 class WindowHarness {
   public:
     explicit WindowHarness(
-        QStringList engine_directories = pelmora::EngineBinding::installation_directories())
-        : engine(std::move(engine_directories)),
-          window(std::make_unique<pelmora::PelmoraMain>(messages, engine, [this] { return now; })) {
+        QStringList engine_directories = pelmora::InstalledLibrary::installation_directories())
+        : library(std::move(engine_directories)),
+          window(std::make_unique<pelmora::MainWindow>(messages, engine, [this] { return now; })),
+          controls(window.get()) {
         window->show();
     }
 
     bool active() { return QTest::qWaitForWindowActive(window.get()); }
 
-    const pelmora::Controls& c() const { return window->controls(); }
+    const Controls& c() const { return controls; }
 
     QLineEdit* box(const QString& name) const { return window->findChild<QLineEdit*>(name); }
 
@@ -128,8 +131,10 @@ class WindowHarness {
 
     RecordingMessageBoxes messages;
     QDateTime now{QDate(2004, 6, 25), QTime(22, 9)};
-    pelmora::EngineBinding engine;
-    std::unique_ptr<pelmora::PelmoraMain> window;
+    pelmora::InstalledLibrary library;
+    pelmora::BoundEngine engine{library};
+    std::unique_ptr<pelmora::MainWindow> window;
+    Controls controls;
 };
 
 #endif

@@ -1,0 +1,36 @@
+#include "form/engine.h"
+
+namespace pelmora {
+
+namespace {
+
+// The exports of vantrel.h, with the platform's one C calling convention.
+using Trunk = double (*)(double, double);
+using Traffic = double (*)(double, double, double);
+
+}  // namespace
+
+bool BoundEngine::bind(const char* name, EngineLibrary::Address& kept, std::u16string& failure) {
+    if (kept == nullptr && library_.load(failure)) {
+        kept = library_.find(name, failure);
+    }
+    return kept != nullptr;
+}
+
+EngineAnswer BoundEngine::cal_trunk(double A, double p) {
+    std::u16string failure;
+    if (!bind("cal_trunk", trunk_, failure)) {
+        return {std::nullopt, failure};
+    }
+    return {reinterpret_cast<Trunk>(trunk_)(A, p), {}};
+}
+
+EngineAnswer BoundEngine::cal_traffic(double p, double n, double t) {
+    std::u16string failure;
+    if (!bind("cal_traffic", traffic_, failure)) {
+        return {std::nullopt, failure};
+    }
+    return {reinterpret_cast<Traffic>(traffic_)(p, n, t), {}};
+}
+
+}  // namespace pelmora

@@ -1,0 +1,57 @@
+#ifndef PELMORA_FORM_FRONT_END_H
+#define PELMORA_FORM_FRONT_END_H
+
+#include <string>
+#include <string_view>
+
+#include "form/controls.h"
+
+namespace pelmora {
+
+// What the main window's rules ask of a window toolkit; each front end implements it. The boxes'
+// texts and marks live in the front end, and the form reads them afresh every time.
+//
+// A front end reports to the form only what the user does: focus arrivals (whatever moved the
+// focus, the form's own moves included), typed characters, and the user's own edits of a box
+// (typing, deleting, paste, cut, undo and redo, drag and drop, an input method's commit). Its
+// writes on the form's behalf never report back as edits: the form runs the change reaction of
+// every box it writes itself, so that the reactions nest in the same order on every toolkit.
+class FrontEnd {
+  public:
+    virtual ~FrontEnd() = default;
+
+    virtual std::u16string text(Control box) const = 0;
+    virtual void set_text(Control box, std::u16string_view text) = 0;
+    virtual void mark(Control box, Mark mark) = 0;
+    virtual void set_focus(Control control) = 0;
+
+    // A modal box with the title, the message, one OK button and no icon, owned by the main
+    // window; returns once the user has closed it.
+    virtual void message_box(std::u16string_view title, std::u16string_view text) = 0;
+
+    // Lets the window handle, once, the events already waiting (a repaint above all), but no
+    // user input.
+    virtual void handle_waiting_events() = 0;
+
+    // Shows the frame of one page and hides the other two.
+    virtual void show_page(Control frame) = 0;
+
+    // Opens the about window modally; returns once it has closed.
+    virtual void open_about() = 0;
+
+    // Ends the program at once: every window closes, nothing is asked.
+    virtual void end_program() = 0;
+};
+
+// What the about window's rules ask of its toolkit.
+class AboutFrontEnd {
+  public:
+    virtual ~AboutFrontEnd() = default;
+
+    // Closes the about window.
+    virtual void unload() = 0;
+};
+
+}  // namespace pelmora
+
+#endif

@@ -1,0 +1,130 @@
+#ifndef PELMORA_FORM_MAIN_FORM_H
+#define PELMORA_FORM_MAIN_FORM_H
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "form/controls.h"
+#include "form/engine.h"
+#include "form/front_end.h"
+
+namespace pelmora {
+
+// The rules of Pelmora_Main, the main window, written once for every toolkit: start-up, the page
+// switch, help on focus, Enter navigation, the linked boxes, the checks and calculations of the
+// three pages, closing and the about window. A front end reports the window's events to the
+// public reactions below and carries out what the form asks through its FrontEnd. The form keeps
+// nothing of its own: it reads the boxes' texts afresh from the front end every time.
+class MainForm {
+  public:
+    MainForm(FrontEnd& window, Engine& engine) : window_(window), engine_(engine) {}
+
+    // Before the window is first shown: every box empty, the first page showing, the focus on
+    // the lowest tab index that takes it.
+    void Form_Load();
+
+    // The user selected the tab with this caption.
+    void TabStrip1_Click(std::u16string_view caption);
+
+    // The menu item "About".
+    void about_Click();
+
+    // A control gained the focus.
+    void GotFocus(Control control);
+
+    // A character was typed into a box, before the box takes it (13 is Enter).
+    void KeyPress(Control box, char16_t key);
+
+    // The user changed a box's text.
+    void Change(Control box);
+
+    // A button was pressed (clicked, or activated from the keyboard).
+    void Click(Control button);
+
+  private:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+    void Text2_KeyPress(char16_t key);
+    void Text3_KeyPress(char16_t key);
+    void Text4_KeyPress(char16_t key);
+    void Text6_KeyPress(char16_t key);
+    void Text7_KeyPress(char16_t key);
+    void Text9_KeyPress(char16_t key);
+    void Text10_KeyPress(char16_t key);
+    void Text11_KeyPress(char16_t key);
+    void move_on_enter(char16_t key, Control next);
+
+    void Text3_Change();
+    void Text11_Change();
+    void Text7_Change();
+    void Text9_Change();
+    void Text8_Change();
+    void Text10_Change();
+    // Refuses a loss probability of 1 or more with a message, then empties the box (whose own
+    // reaction carries the empty text to the twin); copies anything else to the twin.
+    void loss_probability_changed(Control box, Control twin);
+
+    // Writes a box's text as the program writes every text, and runs the box's change reaction,
+    // nested, as an edit by the user would. Writing the text the box already holds is no change
+    // and runs nothing.
+    void write(Control box, std::u16string_view text);
+    void copy(Control from, Control to);
+
+    // The number a box's text begins with, read afresh.
+    double value(Control box) const;
+
+    // Shows one page and puts the focus into its first box.
+    void show_page(Control frame, Control first_box);
+
+    // The checks of one press of a calculate button, each answering whether it passed. A box that
+    // passes gets the accepted mark at once; the first that fails gets the input error report:
+    // the error mark, the check's message, then the focus.
+    bool not_empty(Control box, std::u16string_view message);
+    // Fails unless the box's value is above 0: a value of 0 (any text that does not begin with a
+    // number) or a negative one makes no sense for the quantities checked.
+    bool positive(Control box, std::u16string_view message);
+    bool judge(Control box, bool passes, std::u16string_view message);
+
+    // Runs an engine search from the page whose first box is `first_box`: the wait notice is
+    // written and painted, then the engine is called. Returns its answer when it has one;
+    // otherwise it has told the user that the library could not be bound and ended the
+    // calculation.
+    std::optional<double> search(Control first_box, const std::function<EngineAnswer()>& call);
+    // The calculation has no answer for these inputs: says so and ends it, the results unchanged.
+    void no_answer(Control first_box);
+    // Ends a calculation: the help panel is emptied and the focus goes back to the first box,
+    // whose focus reaction shows its help.
+    void finish(Control first_box);
+
+    FrontEnd& window_;
+    Engine& engine_;
+};
+
+// The rules of frmSplash, the about window: it closes on its button, on a left click on its frame
+// and on any key that produces a character.
+class AboutForm {
+  public:
+    enum class Button { Left, Right, Middle };
+
+    explicit AboutForm(AboutFrontEnd& window) : window_(window) {}
+
+    void Command1_Click();
+
+    // A click on the frame itself, where no label or button covers it.
+    void Frame1_Click(Button button);
+
+    // A key that produced this character, seen by the window before the focused control.
+    void Form_KeyPress(char16_t key);
+
+  private:
+    AboutFrontEnd& window_;
+};
+
+}  // namespace pelmora
+
+#endif

@@ -1,0 +1,131 @@
+#include "qt/build_controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <algorithm>
+#include <vector>
+
+#include "form/layout.h"
+#include "qt/fonts.h"
+#include "qt/help_panel.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
+
+namespace pelmora {
+
+namespace {
+
+using layout::Kind;
+
+// Only the tabs and the page border show: the pages are empty and transparent, and the frames and
+// the help panel stand above them.
+QWidget* tab_strip(QWidget* parent) {
+    auto* strip = new QTabWidget(parent);
+    for (const layout::Tab& tab : layout::tabs()) {
+        const int index = strip->addTab(new QWidget, qt_string(tab.caption));
+        strip->setTabToolTip(index, qt_string(tab.tooltip));
+    }
+    strip->setCurrentIndex(0);
+    return strip;
+}
+
+QWidget* help_panel(QWidget* parent) {
+    auto* panel = new HelpPanel(parent);
+    // Not a tab stop: the keyboard goes from the tab strip straight on to the page or the close
+    // button, and focus on the panel shows no help of its own.
+    panel->setFocusPolicy(Qt::ClickFocus);
+    return panel;
+}
+
+// Texts of a box are not limited beyond what a paste of any size needs.
+constexpr int kLongestBoxText = 1'000'000;
+
+QWidget* text_box(QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    box->setMaxLength(kLongestBoxText);
+    return box;
+}
+
+QWidget* button(QWidget* parent, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget* label(QWidget* parent, const QString& caption, layout::Align align) {
+    auto* label = new QLabel(caption, parent);
+    label->setAlignment((align == layout::Align::Right ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignTop);
+    return label;
+}
+
+QWidget* create(const layout::Placement& placed, QWidget* parent) {
+    const QString caption = qt_string(placed.caption);
+    switch (placed.kind) {
+        case Kind::TabStrip:
+            return tab_strip(parent);
+        case Kind::Frame:
+            return new QGroupBox(caption, parent);
+        case Kind::HelpPanel:
+            return help_panel(parent);
+        case Kind::TextBox:
+            return text_box(parent);
+        case Kind::Button:
+            return button(parent, caption);
+        case Kind::Label:
+            return label(parent, caption, placed.align);
+        case Kind::StatusBar:
+            break;
+    }
+    return nullptr;
+}
+
+// The Tab key follows the tab indices, skipping what takes no focus; Qt skips hidden pages.
+void chain_tab_order(const Widgets& widgets) {
+    std::vector<const layout::Placement*> stops;
+    for (const layout::Placement& placed : layout::main_window()) {
+        QWidget* widget = widgets.at(placed.control);
+        if ((widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            stops.push_back(&placed);
+        }
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        QWidget::setTabOrder(widgets.at(stops[i - 1]->control), widgets.at(stops[i]->control));
+    }
+}
+
+}  // namespace
+
+Widgets build_controls(QMainWindow& window, StatusBar::Clock clock) {
+    auto* client = new QWidget(&window);
+    window.setCentralWidget(client);
+    Widgets widgets;
+    widgets.set(Control::Pelmora_Main, &window);
+    // In creation order, which is also the stacking order.
+    for (const layout::Placement& placed : layout::main_window()) {
+        QWidget* parent =
+            placed.container == Control::Pelmora_Main ? client : widgets.at(placed.container);
+        QWidget* widget =
+            placed.kind == Kind::StatusBar ? new StatusBar(clock, &window) : create(placed, parent);
+        widget->setObjectName(QString::fromLatin1(name_of(placed.control)));
+        if (placed.kind == Kind::StatusBar) {
+            window.setStatusBar(static_cast<StatusBar*>(widget));
+        } else {
+            widget->setGeometry(pixels(placed.at));
+            if (placed.font.points != 0) {
+                widget->setFont(font_of(placed.font));
+            }
+        }
+        widgets.set(placed.control, widget);
+    }
+    chain_tab_order(widgets);
+    return widgets;
+}
+
+}  // namespace pelmora

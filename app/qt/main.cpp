@@ -1,0 +1,22 @@
+#include <QApplication>
+
+#include "form/engine.h"
+#include "qt/installed_library.h"
+#include "qt/main_window.h"
+#include "qt/message_boxes.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelmora"));
+    QApplication::setApplicationVersion(QStringLiteral(PELMORA_VERSION));
+    pelmora::ModalMessageBoxes messages;
+    pelmora::InstalledLibrary library;
+    pelmora::BoundEngine engine(library);
+    pelmora::MainWindow window(messages, engine);
+    messages.set_owner(&window);
+    window.show();
+    // Focus, and with it the first box's help, comes with activation; ask for it rather than
+    // wait for a window manager that may hand it out late or not at all.
+    window.activateWindow();
+    return QApplication::exec();
+}

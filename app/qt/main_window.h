@@ -1,0 +1,58 @@
+#ifndef PELMORA_MAIN_WINDOW_H
+#define PELMORA_MAIN_WINDOW_H
+
+#include <QDateTime>
+#include <QHash>
+#include <QMainWindow>
+
+#include "form/engine.h"
+#include "form/front_end.h"
+#include "form/main_form.h"
+#include "qt/message_boxes.h"
+#include "qt/status_bar.h"
+#include "qt/widgets.h"
+
+namespace pelmora {
+
+// Pelmora_Main in Qt: the stored controls, laid out once and never again, and the Qt side of the
+// form's front end. It reports the user's events to the form and carries out what the form asks;
+// the rules are the form's. The window keeps no data of its own: its state is its controls'.
+class MainWindow : public QMainWindow, public FrontEnd {
+    Q_OBJECT
+
+  public:
+    static QDateTime system_clock() { return QDateTime::currentDateTime(); }
+
+    MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock clock = system_clock);
+    ~MainWindow() override;
+
+    std::u16string text(Control box) const override;
+    // Shows the start of the text: Qt would leave the view at its end, where a long line count
+    // shows only its last digits and the processable-calls answer, padded with blanks, nothing.
+    void set_text(Control box, std::u16string_view text) override;
+    void mark(Control box, Mark mark) override;
+    void set_focus(Control control) override;
+    void message_box(std::u16string_view title, std::u16string_view text) override;
+    void handle_waiting_events() override;
+    void show_page(Control frame) override;
+    void open_about() override;
+    void end_program() override;
+
+  protected:
+    // Focus arrivals and typed characters, reported to the form.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void add_menu();
+    void forward_events();
+    void watch(QObject* object, Control control);
+
+    Widgets widgets_;
+    MessageBoxes& messages_;
+    MainForm form_;
+    QHash<const QObject*, Control> watched_;
+};
+
+}  // namespace pelmora
+
+#endif

@@ -1,0 +1,58 @@
+#include "qt/status_bar.h"
+
+#include <QLocale>
+
+#include "form/layout.h"
+#include "qt/twips.h"
+
+namespace pelmora {
+
+namespace {
+
+constexpr int kHeight = 25;
+constexpr int kRefreshMilliseconds = 1000;
+
+QLabel* inset_panel(QWidget* parent, const layout::StatusPanel& stored) {
+    auto* panel = new QLabel(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const Qt::Alignment alignment =
+        stored.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+    panel->setAlignment(alignment | Qt::AlignVCenter);
+    if (stored.fixed_width > 0) {
+        panel->setFixedWidth(rounded_pixels(stored.fixed_width));
+    } else {
+        panel->setMinimumWidth(rounded_pixels(stored.minimum_width));
+    }
+    return panel;
+}
+
+}  // namespace
+
+StatusBar::StatusBar(Clock clock, QWidget* parent) : QStatusBar(parent), clock_(std::move(clock)) {
+    setFixedHeight(kHeight);
+    const auto stored = layout::status_panels();
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        panels_[i] = inset_panel(this, stored[i]);
+        if (stored[i].springs) {
+            addWidget(panels_[i], 1);
+        } else {
+            addPermanentWidget(panels_[i]);
+        }
+        if (stored[i].content == layout::PanelContent::Date) {
+            date_ = panels_[i];
+        } else if (stored[i].content == layout::PanelContent::Time) {
+            time_ = panels_[i];
+        }
+    }
+    connect(&timer_, &QTimer::timeout, this, &StatusBar::refresh);
+    timer_.start(kRefreshMilliseconds);
+    refresh();
+}
+
+void StatusBar::refresh() {
+    const QDateTime now = clock_();
+    date_->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
+    time_->setText(now.time().toString(QStringLiteral("HH:mm")));
+}
+
+}  // namespace pelmora

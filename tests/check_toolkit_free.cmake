@@ -1,0 +1,16 @@
+# Fails when a file of the form includes a toolkit or platform header: the form is shared by every
+# front end, so it may use the standard library and itself only.
+file(GLOB sources ${SOURCE_DIR}/app/form/*)
+set(offending)
+foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+        if(NOT line MATCHES "#[ \t]*include[ \t]*(\"form/|<[a-z_]+>)")
+            list(APPEND offending "${source}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(offending)
+    list(JOIN offending "\n" report)
+    message(FATAL_ERROR "The form includes headers beyond the standard library:\n${report}")
+endif()

@@ -1,0 +1,110 @@
+#ifndef PELMORA_TESTS_MEMORY_WINDOW_H
+#define PELMORA_TESTS_MEMORY_WINDOW_H
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "form/front_end.h"
+#include "form/main_form.h"
+
+// A front end that keeps the window in memory and logs every request of the form, in order. Like a
+// real toolkit it reports a focus move to the form (a move to the control that has the focus
+// already is none), and the user's actions below as a toolkit reports them: the characters typed
+// before the box takes them, the edit after.
+class MemoryWindow : public pelmora::FrontEnd {
+  public:
+    using Control = pelmora::Control;
+    using Mark = pelmora::Mark;
+
+    struct Message {
+        std::u16string title;
+        std::u16string text;
+    };
+
+    void attach(pelmora::MainForm& form) { form_ = &form; }
+
+    // What the form asks.
+    std::u16string text(Control box) const override { return texts[at(box)]; }
+    void set_text(Control box, std::u16string_view text) override {
+        log.push_back("write " + name(box));
+        texts[at(box)] = text;
+    }
+    void mark(Control box, Mark mark) override {
+        log.push_back("mark " + name(box) + (mark == Mark::Accepted ? " white" : " red"));
+        marks[at(box)] = mark;
+    }
+    void set_focus(Control control) override {
+        log.push_back("focus " + name(control));
+        move_focus(control);
+    }
+    void message_box(std::u16string_view title, std::u16string_view text) override {
+        log.push_back("message");
+        messages.push_back({std::u16string(title), std::u16string(text)});
+        if (while_message) {
+            while_message();
+        }
+    }
+    void handle_waiting_events() override { log.push_back("waiting events"); }
+    void show_page(Control frame) override {
+        log.push_back("page " + name(frame));
+        page = frame;
+    }
+    void open_about() override { log.push_back("about"); }
+    void end_program() override { log.push_back("end"); }
+
+    // What the user does.
+    void focus(Control control) { move_focus(control); }
+    void type(Control box, std::u16string_view typed) {
+        focus(box);
+        for (const char16_t ch : typed) {
+            form_->KeyPress(box, ch);
+            if (ch != u'\r') {
+                texts[at(box)] += ch;
+                form_->Change(box);
+            }
+        }
+    }
+    // Any other edit: a deletion, a paste over the whole text.
+    void edit(Control box, std::u16string_view text) {
+        focus(box);
+        texts[at(box)] = text;
+        form_->Change(box);
+    }
+    void press_enter(Control box) {
+        focus(box);
+        form_->KeyPress(box, u'\r');
+    }
+    void click(Control button) {
+        focus(button);
+        form_->Click(button);
+    }
+
+    // The log since the last call.
+    std::vector<std::string> take_log() { return std::exchange(log, {}); }
+
+    std::array<std::u16string, pelmora::kControlCount> texts;
+    std::array<Mark, pelmora::kControlCount> marks{};
+    Control focused = Control::Pelmora_Main;
+    Control page = Control::Pelmora_Main;
+    std::vector<Message> messages;
+    std::vector<std::string> log;
+    std::function<void()> while_message;
+
+  private:
+    static std::size_t at(Control control) { return static_cast<std::size_t>(index_of(control)); }
+    static std::string name(Control control) { return std::string(pelmora::name_of(control)); }
+
+    void move_focus(Control control) {
+        if (focused != control) {
+            focused = control;
+            form_->GotFocus(control);
+        }
+    }
+
+    pelmora::MainForm* form_ = nullptr;
+};
+
+#endif
