@@ -5,6 +5,8 @@ program_packages=(qt6-base-dev fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
-# The Windows build of the engine: the MinGW-w64 cross compilers, GoogleTest's sources to build it
-# for Windows, and wine to run the tests and the timing program.
-windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64)
+# The Windows build: the MinGW-w64 cross compilers, GoogleTest's sources to build it for Windows,
+# NSIS for the installer, and wine with its fonts and a virtual X display to run the tests and the
+# timing program (the IPA fonts stand in for the Japanese faces).
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine64
+    fonts-wine fonts-ipafont-gothic xvfb xauth)

@@ -30,10 +30,12 @@ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$root/build-fuzz" -j"$jobs"
 ctest --test-dir "$root/build-fuzz" --output-on-failure -j"$jobs"
 
-echo "== Windows: vantrel.dll built with MinGW-w64, its tests run under wine"
+echo "== Windows: vantrel.dll and Pelmora.exe built with MinGW-w64, their tests run under wine"
 cmake -S "$root" -B "$root/build-windows" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$root/build-windows" -j"$jobs"
+(cd "$root/build-windows" && cpack)
 # Now and then a program under wine fails to start or hangs at its exit; such a test is run
 # again, twice at most. A wrong answer fails every time.
-ctest --test-dir "$root/build-windows" --output-on-failure -j"$jobs" --repeat until-pass:3
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$root/build-windows" --output-on-failure -j"$jobs" --repeat until-pass:3

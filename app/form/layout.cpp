@@ -1,5 +1,6 @@
 #include "form/layout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace pelmora::layout {
@@ -113,6 +114,23 @@ std::span<const Placement> main_window() {
 
 const Placement& placement_of(Control control) {
     return kMainWindow[index_of(control) - 1];
+}
+
+std::vector<Control> keyboard_order() {
+    std::vector<const Placement*> stops;
+    for (const Placement& placed : kMainWindow) {
+        if (placed.kind == Kind::TextBox || placed.kind == Kind::Button ||
+            placed.kind == Kind::TabStrip) {
+            stops.push_back(&placed);
+        }
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
+    std::vector<Control> order;
+    for (const Placement* stop : stops) {
+        order.push_back(stop->control);
+    }
+    return order;
 }
 
 std::optional<Control> label_of(Control box) {

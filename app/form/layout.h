@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "form/controls.h"
 
@@ -50,6 +51,10 @@ std::span<const Placement> main_window();
 
 // Any control but the window itself.
 const Placement& placement_of(Control control);
+
+// The controls that the Tab key visits, by rising tab index: the boxes, the buttons and the tab
+// strip. The help panel is none; a front end skips the controls of hidden pages.
+std::vector<Control> keyboard_order();
 
 // The label that stands before a box and names it; nullopt for controls without one.
 std::optional<Control> label_of(Control box);

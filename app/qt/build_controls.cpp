@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <algorithm>
 #include <vector>
 
 #include "form/layout.h"
@@ -84,19 +83,11 @@ QWidget* create(const layout::Placement& placed, QWidget* parent) {
     return nullptr;
 }
 
-// The Tab key follows the tab indices, skipping what takes no focus; Qt skips hidden pages.
+// The Tab key follows the tab indices; Qt skips hidden pages.
 void chain_tab_order(const Widgets& widgets) {
-    std::vector<const layout::Placement*> stops;
-    for (const layout::Placement& placed : layout::main_window()) {
-        QWidget* widget = widgets.at(placed.control);
-        if ((widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
-            stops.push_back(&placed);
-        }
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
+    const std::vector<Control> stops = layout::keyboard_order();
     for (std::size_t i = 1; i < stops.size(); ++i) {
-        QWidget::setTabOrder(widgets.at(stops[i - 1]->control), widgets.at(stops[i]->control));
+        QWidget::setTabOrder(widgets.at(stops[i - 1]), widgets.at(stops[i]));
     }
 }
 

@@ -40,23 +40,14 @@ TEST(Layout, EveryControlLiesInsideItsContainerWithItsOwnTabIndex) {
     }
 }
 
-// The keyboard order of each page: its focusable controls and those outside the frames, by
-// rising tab index (the help panel is no tab stop).
+// The keyboard order of a page: the stops that stand on it or outside the frames.
 std::vector<std::string> tab_order(Control page) {
-    std::vector<const layout::Placement*> stops;
-    for (const layout::Placement& placed : layout::main_window()) {
-        const bool focusable = placed.kind == layout::Kind::TextBox ||
-                               placed.kind == layout::Kind::Button ||
-                               placed.kind == layout::Kind::TabStrip;
-        if (focusable && (placed.container == page || placed.container == Control::Pelmora_Main)) {
-            stops.push_back(&placed);
-        }
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
     std::vector<std::string> names;
-    for (const auto* stop : stops) {
-        names.emplace_back(pelmora::name_of(stop->control));
+    for (const Control stop : layout::keyboard_order()) {
+        const Control container = layout::placement_of(stop).container;
+        if (container == page || container == Control::Pelmora_Main) {
+            names.emplace_back(pelmora::name_of(stop));
+        }
     }
     return names;
 }

@@ -1,0 +1,33 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "form/engine.h"
+#include "win32/dll_library.h"
+#include "win32/main_window.h"
+#include "win32/message_boxes.h"
+#include "win32/message_loop.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // No DLL that anything loads later comes from the current folder.
+    SetDllDirectoryW(L"");
+    INITCOMMONCONTROLSEX common{sizeof common,
+                                ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&common);
+    // The accessibility annotations are a COM service.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exit_code = 0;
+    {
+        pelmora::ModalMessageBoxes messages;
+        pelmora::DllLibrary library;
+        pelmora::BoundEngine engine(library);
+        pelmora::MainWindow window(instance, messages, engine);
+        ShowWindow(window.handle(), show);
+        exit_code = pelmora::run_message_loop(window);
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return exit_code;
+}

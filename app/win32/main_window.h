@@ -1,0 +1,98 @@
+#ifndef PELMORA_WIN32_MAIN_WINDOW_H
+#define PELMORA_WIN32_MAIN_WINDOW_H
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "form/engine.h"
+#include "form/front_end.h"
+#include "form/main_form.h"
+#include "win32/fonts.h"
+#include "win32/message_boxes.h"
+
+namespace pelmora {
+
+// Pelmora_Main on Windows: the stored controls as standard and common controls, all children of
+// the main window, laid out in twips at the window's DPI and again when it moves to a monitor of
+// another DPI. It reports the user's events to the form and carries out what the form asks; the
+// rules are the form's.
+class MainWindow final : public FrontEnd {
+  public:
+    using Clock = std::function<SYSTEMTIME()>;
+
+    static SYSTEMTIME local_time();
+
+    MainWindow(HINSTANCE instance, MessageBoxes& messages, Engine& engine,
+               Clock clock = local_time);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    HWND control(Control control) const { return controls_[index(control)]; }
+
+    // The Tab key, which moves by tab index over the controls of the page that shows.
+    void move_focus_by_tab(bool backward);
+
+    // Writes the status bar's date and time afresh; a timer does it every second.
+    void refresh_clock();
+
+    std::u16string text(Control box) const override;
+    // Shows the start of the text; never reported back as an edit.
+    void set_text(Control box, std::u16string_view text) override;
+    void mark(Control box, Mark mark) override;
+    void set_focus(Control control) override;
+    void message_box(std::u16string_view title, std::u16string_view text) override;
+    void handle_waiting_events() override;
+    void show_page(Control frame) override;
+    void open_about() override;
+    void end_program() override;
+
+  private:
+    static std::size_t index(Control control) {
+        return static_cast<std::size_t>(index_of(control));
+    }
+
+    static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK control_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
+                                              UINT_PTR id, DWORD_PTR window);
+    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l);
+    void handle_command(WPARAM w, LPARAM l);
+    LRESULT handle_notify(const NMHDR& header);
+
+    void create_controls(HINSTANCE instance);
+    void add_tab_tooltips();
+    // Places every control and sets its font for the window's DPI.
+    void lay_out(UINT dpi);
+    void lay_out_status_bar();
+
+    HWND window_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    std::array<Mark, kControlCount> marks_{};
+    UINT dpi_ = 96;
+    std::unique_ptr<Fonts> fonts_;
+    HBRUSH accepted_brush_ = nullptr;
+    HBRUSH error_brush_ = nullptr;
+    // The focus the window takes when it is activated: where the user left it, or where the form
+    // put it while the window was not yet shown.
+    HWND focus_on_activation_ = nullptr;
+    // Set while the window writes a box on the form's behalf, so that the edit's own change
+    // notification is not taken for the user's.
+    bool writing_ = false;
+    // Whether the tab strip's tooltip tools are the window's own.
+    bool added_tab_tools_ = false;
+    // The text handed to the tab strip's tooltip, which reads it after the notification.
+    std::wstring tooltip_text_;
+    MessageBoxes& messages_;
+    Clock clock_;
+    MainForm form_;
+};
+
+}  // namespace pelmora
+
+#endif

@@ -1,0 +1,212 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "form/layout.h"
+#include "win32/control_ids.h"
+#include "win32/dpi.h"
+#include "win32/main_window.h"
+#include "win32/wide.h"
+
+// How the main window's messages reach the form: the user's edits, clicks, tab selections, focus
+// arrivals and typed characters; and the window's own business of marks, size, DPI, activation
+// and the clock.
+namespace pelmora {
+
+namespace {
+
+constexpr wchar_t kEnter = L'\r';
+
+bool repeated(LPARAM key) {
+    return (key & (1 << 30)) != 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, w, l);
+    }
+    if (self->window_ == nullptr) {
+        self->window_ = window;
+    }
+    return self->handle(message, w, l);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_COMMAND:
+            handle_command(w, l);
+            return 0;
+        case WM_NOTIFY:
+            return handle_notify(*reinterpret_cast<const NMHDR*>(l));
+        case WM_CTLCOLOREDIT: {
+            const Mark mark = marks_[index(control_of_id(GetDlgCtrlID(reinterpret_cast<HWND>(l))))];
+            if (mark == Mark::None) {
+                break;
+            }
+            auto* dc = reinterpret_cast<HDC>(w);
+            const Rgb background = mark == Mark::Accepted ? kAcceptedBackground : kErrorBackground;
+            SetBkColor(dc, RGB(background.red, background.green, background.blue));
+            SetTextColor(dc, RGB(kMarkedText.red, kMarkedText.green, kMarkedText.blue));
+            return reinterpret_cast<LRESULT>(mark == Mark::Accepted ? accepted_brush_
+                                                                    : error_brush_);
+        }
+        case WM_SIZE:
+            lay_out_status_bar();
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(l);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            lay_out(HIWORD(w));
+            return 0;
+        }
+        case WM_TIMER:
+            refresh_clock();
+            return 0;
+        case WM_SETTINGCHANGE:
+            refresh_clock();
+            break;
+        case WM_ACTIVATE:
+            // A plain window hands the focus to itself on activation; this one gives it back to
+            // the control that had it, as a dialog does.
+            if (LOWORD(w) == WA_INACTIVE) {
+                if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) {
+                    focus_on_activation_ = focus;
+                }
+            } else if (focus_on_activation_ != nullptr && IsWindow(focus_on_activation_)) {
+                SetFocus(focus_on_activation_);
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(window_, kClockTimer);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
+void MainWindow::handle_command(WPARAM w, LPARAM l) {
+    const int id = LOWORD(w);
+    if (l == 0) {
+        if (HIWORD(w) == 0 && id == kAboutCommand) {
+            form_.about_Click();
+        }
+        return;
+    }
+    const Control control = control_of_id(id);
+    if (control == Control::Pelmora_Main) {
+        return;
+    }
+    switch (HIWORD(w)) {
+        case EN_CHANGE:
+            // An edit reports the program's own writes as well; only the user's are changes.
+            if (!writing_) {
+                form_.Change(control);
+            }
+            break;
+        case BN_CLICKED:
+            form_.Click(control);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT MainWindow::handle_notify(const NMHDR& header) {
+    HWND tabs = control(Control::TabStrip1);
+    if (header.hwndFrom == tabs && header.code == TCN_SELCHANGE) {
+        wchar_t caption[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = static_cast<int>(std::size(caption));
+        SendMessageW(tabs, TCM_GETITEMW, SendMessageW(tabs, TCM_GETCURSEL, 0, 0),
+                     reinterpret_cast<LPARAM>(&item));
+        form_.TabStrip1_Click(utf16(caption));
+        return 0;
+    }
+    // The tooltip the tab strip makes of its own asks for each tab's text.
+    if (header.code == TTN_GETDISPINFOW &&
+        header.hwndFrom == reinterpret_cast<HWND>(SendMessageW(tabs, TCM_GETTOOLTIPS, 0, 0))) {
+        auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
+        const auto tips = layout::tabs();
+        if ((info.uFlags & TTF_IDISHWND) == 0 && header.idFrom < tips.size()) {
+            tooltip_text_ = wide(tips[header.idFrom].tooltip);
+            info.lpszText = tooltip_text_.data();
+        }
+    }
+    return 0;
+}
+
+LRESULT CALLBACK MainWindow::control_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
+                                               UINT_PTR id, DWORD_PTR window) {
+    auto* self = reinterpret_cast<MainWindow*>(window);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &control_procedure, id);
+        return DefSubclassProc(control, message, w, l);
+    }
+    if (GetWindowLongPtrW(self->window_, GWLP_USERDATA) == 0) {
+        return DefSubclassProc(control, message, w, l);
+    }
+    return self->handle_control(control_of_id(static_cast<int>(id)), control, message, w, l);
+}
+
+LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) {
+    const layout::Kind kind = layout::placement_of(control).kind;
+    const bool box = kind == layout::Kind::TextBox || kind == layout::Kind::HelpPanel;
+    const bool button = kind == layout::Kind::Button;
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Enter goes to a box or a button instead of the dialog manager, which would turn it
+            // into IDOK; every other key, Tab above all, keeps its usual way.
+            const LRESULT code = DefSubclassProc(handle, message, w, l);
+            const auto* key = reinterpret_cast<const MSG*>(l);
+            if ((box || button) && key != nullptr && key->message == WM_KEYDOWN &&
+                key->wParam == VK_RETURN) {
+                return code | DLGC_WANTALLKEYS;
+            }
+            return code;
+        }
+        case WM_KEYDOWN:
+            // Enter presses a focused button, as a click does; held down, it does not press it
+            // again and again.
+            if (button && w == VK_RETURN) {
+                if (!repeated(l)) {
+                    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id_of(control), BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(handle));
+                }
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (box) {
+                form_.KeyPress(control, static_cast<char16_t>(w));
+            }
+            // A single-line box would beep at Enter; it has done its work.
+            if (w == kEnter && (button || kind == layout::Kind::TextBox)) {
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(handle, message, w, l);
+            form_.GotFocus(control);
+            return result;
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(handle, message, w, l);
+}
+
+}  // namespace pelmora

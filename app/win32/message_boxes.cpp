@@ -1,0 +1,11 @@
+#include "win32/message_boxes.h"
+
+#include "win32/wide.h"
+
+namespace pelmora {
+
+void ModalMessageBoxes::show(HWND owner, std::u16string_view title, std::u16string_view text) {
+    MessageBoxW(owner, wide(text).c_str(), wide(title).c_str(), MB_OK);
+}
+
+}  // namespace pelmora

@@ -1,0 +1,38 @@
+#include "win32/message_loop.h"
+
+#include "win32/main_window.h"
+
+namespace pelmora {
+
+namespace {
+
+bool held(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+void handle_message(MainWindow& window, MSG& message) {
+    HWND main = window.handle();
+    const bool in_window = message.hwnd == main || IsChild(main, message.hwnd);
+    if (in_window && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+        !held(VK_CONTROL) && !held(VK_MENU)) {
+        window.move_focus_by_tab(held(VK_SHIFT));
+        return;
+    }
+    if (in_window && IsDialogMessageW(main, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int run_message_loop(MainWindow& window) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        handle_message(window, message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace pelmora

@@ -1,0 +1,113 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "form/layout.h"
+#include "win32/dpi.h"
+#include "win32/main_window.h"
+
+// StatusBar1: four inset panels along the bottom edge; the first takes the width the others
+// leave, the second has a fixed width, the date and the time fit their texts. They keep
+// themselves current; nothing of the form writes to them.
+namespace pelmora {
+
+namespace {
+
+// A centred text in a status-bar panel begins with a tab.
+constexpr wchar_t kCentred[] = L"\t";
+
+std::wstring date_text(const SYSTEMTIME& now) {
+    wchar_t text[80] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text,
+                    static_cast<int>(std::size(text)), nullptr);
+    return text;
+}
+
+std::wstring time_text(const SYSTEMTIME& now) {
+    wchar_t text[80] = {};
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text,
+                    static_cast<int>(std::size(text)));
+    return text;
+}
+
+std::wstring panel_text(layout::PanelContent content, const SYSTEMTIME& now) {
+    switch (content) {
+        case layout::PanelContent::Date:
+            return date_text(now);
+        case layout::PanelContent::Time:
+            return time_text(now);
+        case layout::PanelContent::Empty:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::refresh_clock() {
+    HWND bar = control(Control::StatusBar1);
+    const SYSTEMTIME now = clock_();
+    const auto panels = layout::status_panels();
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const std::wstring text = panel_text(panels[i].content, now);
+        if (!text.empty()) {
+            const std::wstring shown =
+                panels[i].align == layout::Align::Centre ? kCentred + text : text;
+            SendMessageW(bar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(shown.c_str()));
+        }
+    }
+    lay_out_status_bar();
+}
+
+void MainWindow::lay_out_status_bar() {
+    HWND bar = control(Control::StatusBar1);
+    if (bar == nullptr) {
+        return;
+    }
+    // The bar docks itself to the bottom edge across the width.
+    SendMessageW(bar, WM_SIZE, 0, 0);
+    RECT client;
+    GetClientRect(window_, &client);
+    const SYSTEMTIME now = clock_();
+    HDC dc = GetDC(bar);
+    auto* previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    const auto panels = layout::status_panels();
+    std::array<int, 4> widths{};
+    int fixed = 0;
+    std::size_t spring = 0;
+    for (std::size_t i = 0; i < panels.size() && i < widths.size(); ++i) {
+        int width = pixels(panels[i].fixed_width, dpi_);
+        if (panels[i].fixed_width == 0) {
+            const std::wstring text = panel_text(panels[i].content, now);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            // The text, its bevel and a little space on either side.
+            width = std::max(static_cast<int>(extent.cx) + pixels(180, dpi_),
+                             pixels(panels[i].minimum_width, dpi_));
+        }
+        if (panels[i].springs) {
+            spring = i;
+            width = 0;
+        }
+        widths[i] = width;
+        fixed += width;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(bar, dc);
+    widths[spring] = std::max(static_cast<int>(client.right) - fixed,
+                              pixels(panels[spring].minimum_width, dpi_));
+    std::array<int, 4> right_edges{};
+    int edge = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        edge += widths[i];
+        right_edges[i] = i + 1 == widths.size() ? -1 : edge;
+    }
+    SendMessageW(bar, SB_SETPARTS, right_edges.size(),
+                 reinterpret_cast<LPARAM>(right_edges.data()));
+}
+
+}  // namespace pelmora

@@ -1,0 +1,75 @@
+/* A version record read as Windows reads it: the file and product version and the string table's
+ * texts, of the engine's DLL (1.0.0.1) or of the program (1.0.0.2). */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <wchar.h>
+#include <windows.h>
+
+static int failures = 0;
+
+static void expect_string(const void* record, const wchar_t* key, const wchar_t* expected) {
+    wchar_t path[128];
+    wchar_t* value = NULL;
+    UINT length = 0;
+    swprintf(path, sizeof path / sizeof path[0], L"\\StringFileInfo\\041104B0\\%ls", key);
+    if (!VerQueryValueW(record, path, (void**)&value, &length) || wcscmp(value, expected) != 0) {
+        fwprintf(stderr, L"%ls: not as expected\n", key);
+        ++failures;
+    }
+}
+
+struct Expected {
+    const char* kind;
+    WORD tweak;
+    DWORD file_type;
+    const wchar_t* description;
+    const wchar_t* version;
+    const wchar_t* product;
+    const wchar_t* original_name;
+};
+
+static const struct Expected kExpected[] = {
+    {"engine", 1, VFT_DLL, L"Erlang B traffic engine", L"1.0.0.1", L"vantrel", L"vantrel.dll"},
+    {"program", 2, VFT_APP, L"\u547c\u640d\u7387\u306e\u8a08\u7b97", L"1.0.0.2", L"Pelmora",
+     L"Pelmora.exe"},
+};
+
+int main(int argc, char** argv) {
+    const struct Expected* expected = NULL;
+    for (size_t i = 0; argc == 3 && i < sizeof kExpected / sizeof kExpected[0]; ++i) {
+        if (strcmp(argv[2], kExpected[i].kind) == 0) {
+            expected = &kExpected[i];
+        }
+    }
+    if (expected == NULL) {
+        fprintf(stderr, "usage: %s FILE engine|program\n", argv[0]);
+        return 2;
+    }
+    const DWORD size = GetFileVersionInfoSizeA(argv[1], NULL);
+    void* record = size > 0 ? malloc(size) : NULL;
+    if (record == NULL || !GetFileVersionInfoA(argv[1], 0, size, record)) {
+        fprintf(stderr, "%s: no version record\n", argv[1]);
+        return 1;
+    }
+    VS_FIXEDFILEINFO* fixed = NULL;
+    UINT length = 0;
+    if (!VerQueryValueW(record, L"\\", (void**)&fixed, &length) ||
+        fixed->dwFileVersionMS != MAKELONG(0, 1) ||
+        fixed->dwFileVersionLS != MAKELONG(expected->tweak, 0) ||
+        fixed->dwProductVersionMS != MAKELONG(0, 1) ||
+        fixed->dwProductVersionLS != MAKELONG(expected->tweak, 0) ||
+        fixed->dwFileType != expected->file_type) {
+        fprintf(stderr, "fixed file information: not version 1.0.0.%u of the %s\n",
+                (unsigned)expected->tweak, expected->kind);
+        ++failures;
+    }
+    expect_string(record, L"CompanyName", L"\u7a7a\u5de1\u901a\u4fe1\u682a\u5f0f\u4f1a\u793e");
+    expect_string(record, L"FileDescription", expected->description);
+    expect_string(record, L"FileVersion", expected->version);
+    expect_string(record, L"ProductName", expected->product);
+    expect_string(record, L"ProductVersion", expected->version);
+    expect_string(record, L"OriginalFilename", expected->original_name);
+    free(record);
+    return failures == 0 ? 0 : 1;
+}

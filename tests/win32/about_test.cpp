@@ -1,0 +1,185 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/window_harness.h"
+
+namespace {
+
+using pelmora::Control;
+
+HWND about_window() {
+    return FindWindowW(L"frmSplash", nullptr);
+}
+
+HWND about_control(const wchar_t* text) {
+    return FindWindowExW(about_window(), nullptr, nullptr, text);
+}
+
+// Runs the steps one by one, a timer tick apart, inside the about window's modal loop (which only
+// returns once the window has closed); a window still open after the last step is closed with a
+// character, and the test fails.
+class AboutSession {
+  public:
+    explicit AboutSession(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {}
+
+    // Chooses "About" and returns once the about window has closed.
+    bool run(WindowHarness& w) {
+        current_ = this;
+        SetTimer(nullptr, 0, 80, &tick);
+        PostMessageW(w.main(), WM_COMMAND, pelmora::kAboutCommand, 0);
+        w.pump(400);
+        current_ = nullptr;
+        return !left_open_;
+    }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        AboutSession& session = *current_;
+        if (about_window() == nullptr || !IsWindowVisible(about_window())) {
+            // Closed: the session is over (the timer would keep the harness's pump busy).
+            if (session.next_ > 0) {
+                KillTimer(nullptr, timer);
+            }
+            return;
+        }
+        if (session.next_ < session.steps_.size()) {
+            session.steps_[session.next_++]();
+        } else if (session.next_++ == session.steps_.size() + 2) {
+            session.left_open_ = true;
+            PostMessageW(GetFocus(), WM_CHAR, L'x', 0);
+        }
+    }
+
+    static inline AboutSession* current_ = nullptr;
+    std::vector<std::function<void()>> steps_;
+    std::size_t next_ = 0;
+    bool left_open_ = false;
+};
+
+bool open() {
+    return about_window() != nullptr && IsWindowVisible(about_window());
+}
+
+class AboutTest : public testing::Test {
+  protected:
+    WindowHarness w;
+
+    std::function<void()> press(WORD key) {
+        return [key] {
+            WindowHarness::send(
+                {WindowHarness::key_input(key, false), WindowHarness::key_input(key, true)});
+        };
+    }
+
+    std::function<void()> typed(wchar_t character) {
+        return [character] {
+            WindowHarness::send({WindowHarness::key_input(0, false, character),
+                                 WindowHarness::key_input(0, true, character)});
+        };
+    }
+};
+
+TEST_F(AboutTest, OpensModalCentredWithoutTitleBarAndClosesOnAKey) {
+    bool checked = false;
+    AboutSession session({[&] {
+                              HWND about = about_window();
+                              const LONG style = GetWindowLongW(about, GWL_STYLE);
+                              EXPECT_FALSE((style & WS_CAPTION) == WS_CAPTION);
+                              EXPECT_TRUE(style & WS_DLGFRAME);
+                              EXPECT_FALSE(style & WS_THICKFRAME);
+                              EXPECT_EQ(GetWindow(about, GW_OWNER), w.main());
+                              EXPECT_FALSE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+                              EXPECT_FALSE(IsWindowEnabled(w.main()));
+                              EXPECT_EQ(GetFocus(), about_control(L"閉じる"));
+                              MONITORINFO monitor{};
+                              monitor.cbSize = sizeof monitor;
+                              GetMonitorInfoW(MonitorFromWindow(about, MONITOR_DEFAULTTONEAREST),
+                                              &monitor);
+                              RECT placed;
+                              GetWindowRect(about, &placed);
+                              EXPECT_NEAR((placed.left + placed.right) / 2,
+                                          (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+                              EXPECT_NEAR((placed.top + placed.bottom) / 2,
+                                          (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+                              EXPECT_NE(about_control(L"Windows Me/NT/XP/2000"), nullptr);
+                              EXPECT_NE(about_control(L"System version 4.00 release 2"), nullptr);
+                              checked = true;
+                          },
+                          typed(L'a')});
+    w.focus(Control::Text4);
+    EXPECT_TRUE(session.run(w));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(about_window(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(w.main()));
+    EXPECT_EQ(GetActiveWindow(), w.main());
+    EXPECT_EQ(w.focused(), "Text4");
+}
+
+// Keys without a character, Tab and Delete, right and middle clicks, and clicks on a label or
+// on the strip around the frame leave it open; each of the closing actions closes it.
+TEST_F(AboutTest, ClosesOnlyOnACharacterTheButtonOrALeftClickOnItsFrame) {
+    const auto click = [](DWORD down, DWORD up, std::function<POINT(HWND)> where) {
+        return [=] { WindowHarness::click_at(about_window(), where(about_window()), down, up); };
+    };
+    const auto frame_space = [](HWND about) {
+        RECT frame;
+        GetWindowRect(FindWindowExW(about, nullptr, L"Button", L""), &frame);
+        POINT at{frame.left + 12, (frame.top + frame.bottom) / 2 + 10};
+        ScreenToClient(about, &at);
+        return at;
+    };
+    const auto on_product_name = [](HWND about) {
+        HWND label = FindWindowExW(about, nullptr, nullptr, L"Pelmora");
+        POINT at = WindowHarness::centre_of(label);
+        MapWindowPoints(label, about, &at, 1);
+        return at;
+    };
+    const auto on_the_strip = [](HWND) { return POINT{3, 100}; };
+    const std::vector<std::function<void()>> staying = {
+        press(VK_LEFT),
+        press(VK_F5),
+        press(VK_SHIFT),
+        press(VK_TAB),
+        press(VK_DELETE),
+        click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, frame_space),
+        click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, frame_space),
+        click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, on_product_name),
+        click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, on_the_strip),
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> closing = {
+        {"Esc", press(VK_ESCAPE)},
+        {"Enter", press(VK_RETURN)},
+        {"Backspace", press(VK_BACK)},
+        {"space", press(VK_SPACE)},
+        {"digit", typed(L'7')},
+        {"frame", click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, frame_space)},
+        {"button",
+         [] {
+             HWND button = about_control(L"閉じる");
+             POINT at = WindowHarness::centre_of(button);
+             MapWindowPoints(button, about_window(), &at, 1);
+             WindowHarness::click_at(about_window(), at);
+         }},
+    };
+    bool first = true;
+    for (const auto& [what, close] : closing) {
+        std::vector<std::function<void()>> steps;
+        for (std::size_t i = 0; first && i < staying.size(); ++i) {
+            steps.push_back(staying[i]);
+            steps.push_back([i] { EXPECT_TRUE(open()) << "after staying action " << i; });
+        }
+        first = false;
+        steps.push_back(close);
+        AboutSession session(steps);
+        EXPECT_TRUE(session.run(w)) << what;
+        EXPECT_EQ(about_window(), nullptr) << what;
+    }
+    EXPECT_TRUE(w.messages.shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,388 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "form/layout.h"
+#include "form/texts.h"
+#include "support/window_harness.h"
+#include "win32/dpi.h"
+
+namespace {
+
+using pelmora::Control;
+namespace layout = pelmora::layout;
+
+std::u16string help(Control control) {
+    return pelmora::texts::help_text(control).value();
+}
+
+RECT place_in_client(HWND control) {
+    RECT area;
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+std::u16string status_text(HWND bar, int part) {
+    wchar_t text[128] = {};
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return pelmora::utf16(text);
+}
+
+// A text as a centred status-bar panel holds it: after a tab.
+std::u16string centred(const wchar_t* text) {
+    std::u16string panel = u"\t";
+    panel += pelmora::utf16(text);
+    return panel;
+}
+
+class WindowTest : public testing::Test {
+  protected:
+    WindowHarness w;
+};
+
+TEST_F(WindowTest, StartsOnTheFirstPageWithTheFirstBoxsHelp) {
+    wchar_t caption[64] = {};
+    GetWindowTextW(w.main(), caption, 64);
+    EXPECT_EQ(pelmora::utf16(caption), u"呼損率の計算");
+    EXPECT_TRUE(IsWindowVisible(w.control(Control::Frame1)));
+    EXPECT_FALSE(IsWindowVisible(w.control(Control::Frame2)));
+    EXPECT_FALSE(IsWindowVisible(w.control(Control::Text6)));
+    EXPECT_TRUE(IsWindowVisible(w.control(Control::Command4)));
+    EXPECT_EQ(w.focused(), "Text2");
+    EXPECT_EQ(w.text(Control::Text1), help(Control::Text2));
+    EXPECT_TRUE(w.messages.shown.empty());
+    // The status bar: the fixed clock's date and time, centred, in the user's own forms.
+    const SYSTEMTIME now = WindowHarness::fixed_time();
+    wchar_t date[80] = {};
+    wchar_t time[80] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, 80, nullptr);
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, time, 80);
+    HWND bar = w.control(Control::StatusBar1);
+    EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 4);
+    EXPECT_EQ(status_text(bar, 0), u"");
+    EXPECT_EQ(status_text(bar, 2), centred(date));
+    EXPECT_EQ(status_text(bar, 3), centred(time));
+}
+
+// Every control at its stored place and every box in its stored size of the Japanese face, at the
+// DPI of the wine prefix the test runs in (15 twips to a pixel at 96 DPI, 10 at 144).
+TEST_F(WindowTest, ControlsStandAtTheirStoredPlacesAtTheWindowsDpi) {
+    const char* expected = std::getenv("PELMORA_EXPECTED_DPI");
+    const UINT dpi = pelmora::dpi_of(w.main());
+    EXPECT_EQ(dpi, static_cast<UINT>(expected != nullptr ? std::atoi(expected) : 96));
+    // To the nearest pixel, halves up: 8535 twips are 853.5 pixels at 144 DPI, shown as 854.
+    const int per_pixel = 1440 / static_cast<int>(dpi);
+    const auto in_pixels = [per_pixel](int twips) { return (twips + per_pixel / 2) / per_pixel; };
+    RECT client;
+    GetClientRect(w.main(), &client);
+    EXPECT_EQ(client.right, in_pixels(layout::kMainClientArea.width));
+    EXPECT_EQ(client.bottom, in_pixels(layout::kMainClientArea.height));
+    for (const layout::Placement& placed : layout::main_window()) {
+        if (placed.kind == layout::Kind::StatusBar) {
+            continue;
+        }
+        layout::Twips at = placed.at;
+        if (placed.container != Control::Pelmora_Main) {
+            at.left += layout::placement_of(placed.container).at.left;
+            at.top += layout::placement_of(placed.container).at.top;
+        }
+        const RECT shown = place_in_client(w.control(placed.control));
+        EXPECT_EQ(shown.left, in_pixels(at.left)) << name(placed.control);
+        EXPECT_EQ(shown.top, in_pixels(at.top)) << name(placed.control);
+        EXPECT_EQ(shown.right - shown.left, in_pixels(at.width)) << name(placed.control);
+        EXPECT_EQ(shown.bottom - shown.top, in_pixels(at.height)) << name(placed.control);
+    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.control(Control::Text2), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(14.25 * dpi / 72)));
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    // Japanese is drawn with glyphs, not boxes.
+    HDC dc = GetDC(w.control(Control::Text2));
+    auto* previous = SelectObject(
+        dc, reinterpret_cast<HFONT>(SendMessageW(w.control(Control::Label1), WM_GETFONT, 0, 0)));
+    WORD glyph = 0;
+    GetGlyphIndicesW(dc, L"呼", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, previous);
+    ReleaseDC(w.control(Control::Text2), dc);
+    EXPECT_NE(glyph, 0xFFFF);
+}
+
+// Moved to a monitor of another DPI, the window lays itself out again at that DPI.
+TEST_F(WindowTest, LaysItselfOutAgainAtANewDpi) {
+    RECT suggested;
+    GetWindowRect(w.main(), &suggested);
+    suggested.right = suggested.left + (suggested.right - suggested.left) * 3 / 2;
+    suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * 3 / 2;
+    SendMessageW(w.main(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    w.pump();
+    const RECT text2 = place_in_client(w.control(Control::Text2));
+    EXPECT_EQ(text2.left, (240 + 2520) / 10);
+    EXPECT_EQ(text2.top, (600 + 360) / 10);
+    EXPECT_EQ(text2.right - text2.left, (2415 + 5) / 10);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.control(Control::Text2), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -29);
+    RECT window;
+    GetWindowRect(w.main(), &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    // The text a box held survives the new layout.
+    EXPECT_EQ(w.text(Control::Text1), help(Control::Text2));
+}
+
+TEST_F(WindowTest, TabKeyFollowsTheTabIndices) {
+    const std::vector<std::vector<std::string>> orders = {
+        {"Text2", "Text3", "Text4", "Command1", "Text5", "TabStrip1", "Command4", "Text2"},
+        {"Text6", "Text7", "Command2", "Text8", "Command4", "TabStrip1", "Text6"},
+        {"Text9", "Text10", "Text11", "Command3", "Text12", "Command4", "TabStrip1", "Text9"},
+    };
+    for (int page = 0; page < 3; ++page) {
+        w.select_tab(page);
+        w.focus(page == 0 ? Control::Text2 : page == 1 ? Control::Text6 : Control::Text9);
+        std::vector<std::string> visited{w.focused()};
+        while (visited.size() < orders[page].size()) {
+            w.key(VK_TAB);
+            visited.push_back(w.focused());
+        }
+        EXPECT_EQ(visited, orders[page]) << "page " << page + 1;
+        w.key(VK_TAB, {VK_SHIFT});
+        EXPECT_EQ(w.focused(), orders[page][orders[page].size() - 2]) << "page " << page + 1;
+    }
+    // The help panel is no stop, but Tab goes on from it by its tab index, which lies between
+    // the tab strip and the pages: page 3 shows.
+    w.click(w.control(Control::Text1));
+    EXPECT_EQ(w.focused(), "Text1");
+    w.key(VK_TAB);
+    EXPECT_EQ(w.focused(), "Text9");
+}
+
+// A keyboard user walks each page with Enter, typing every figure, and presses the calculate
+// button with Enter or Space: the answers of the real engine, and the focus back on the first box.
+TEST_F(WindowTest, EnterChainsReachTheAnswers) {
+    w.type(u"240");
+    w.key(VK_RETURN);
+    w.type(u"3");
+    w.key(VK_RETURN);
+    w.type(u"8");
+    w.key(VK_RETURN);
+    EXPECT_EQ(w.focused(), "Command1");
+    EXPECT_EQ(w.text(Control::Text1), help(Control::Command1));
+    EXPECT_EQ(w.text(Control::Text4), u"8");
+    w.key(VK_RETURN);
+    EXPECT_EQ(w.text(Control::Text5), u"1.5");
+    EXPECT_EQ(w.text(Control::Text6), u"1.5");
+    EXPECT_EQ(w.focused(), "Text2");
+
+    w.select_tab(1);
+    EXPECT_EQ(w.focused(), "Text6");
+    EXPECT_EQ(w.text(Control::Text1), help(Control::Text6));
+    w.key(VK_RETURN);
+    w.type(u"0.01");
+    EXPECT_EQ(w.text(Control::Text9), u"0.01");
+    w.key(VK_RETURN);
+    w.key(VK_RETURN);
+    EXPECT_EQ(w.text(Control::Text8), u"5.29999999999993");
+    EXPECT_EQ(w.text(Control::Text10), u"5.29999999999993");
+    EXPECT_EQ(w.focused(), "Text6");
+
+    // Page 3 holds the loss probability, the lines and the call time already.
+    w.select_tab(2);
+    EXPECT_EQ(w.text(Control::Text11), u"3");
+    w.key(VK_RETURN);
+    w.key(VK_RETURN);
+    w.key(VK_RETURN);
+    EXPECT_EQ(w.focused(), "Command3");
+    w.key(VK_SPACE);
+    std::u16string calls = u" 32";
+    calls.resize(256, u' ');
+    EXPECT_EQ(w.text(Control::Text12), calls);
+    EXPECT_EQ(w.focused(), "Text9");
+    EXPECT_TRUE(w.messages.shown.empty());
+}
+
+// The window reports the user's own edits to the form, once each, and never its writes on the
+// form's behalf: the form runs their reactions itself, and an echo would run them twice.
+TEST_F(WindowTest, OnlyTheUsersEditsReachTheForm) {
+    w.window->set_text(Control::Text3, u"5");
+    EXPECT_EQ(w.text(Control::Text3), u"5");
+    EXPECT_EQ(w.text(Control::Text11), u"");
+    w.focus(Control::Text3);
+    w.key(VK_END);
+    w.type(u"7");
+    EXPECT_EQ(w.text(Control::Text11), u"57");
+    w.key(VK_BACK);
+    EXPECT_EQ(w.text(Control::Text11), u"5");
+    w.window->set_text(Control::Text7, u"5");
+    EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_EQ(w.text(Control::Text9), u"");
+}
+
+TEST_F(WindowTest, ChecksMarkTheBoxesAndReportThroughTheMessageBox) {
+    const COLORREF system_background = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(w.painted(Control::Text6).background, system_background);
+    w.select_tab(1);
+    w.click(w.control(Control::Command2));
+    ASSERT_EQ(w.messages.shown.size(), 1U);
+    EXPECT_EQ(w.messages.shown[0].owner, w.main());
+    EXPECT_EQ(w.messages.shown[0].title, u"Error");
+    EXPECT_EQ(w.messages.shown[0].text, u"呼量を入力して下さい");
+    EXPECT_EQ(w.painted(Control::Text6).background, RGB(255, 0, 0));
+    EXPECT_EQ(w.painted(Control::Text6).text, RGB(0, 0, 0));
+    EXPECT_EQ(w.painted(Control::Text7).background, system_background);
+    EXPECT_EQ(w.focused(), "Text6");
+    EXPECT_EQ(w.text(Control::Text1), help(Control::Text6));
+
+    w.type(u"10");
+    EXPECT_EQ(w.painted(Control::Text6).background, RGB(255, 0, 0));
+    w.click(w.control(Control::Command2));
+    EXPECT_EQ(w.painted(Control::Text6).background, RGB(255, 255, 255));
+    EXPECT_EQ(w.painted(Control::Text7).background, RGB(255, 0, 0));
+    EXPECT_EQ(w.messages.shown.back().text, u"呼損率を入力して下さい");
+    EXPECT_EQ(w.focused(), "Text7");
+
+    // The refusal: the box shows the refused text while the message is up, then both are empty.
+    std::u16string during_message;
+    w.messages.while_shown = [&] { during_message = w.text(Control::Text7); };
+    w.type(u"5");
+    EXPECT_EQ(w.messages.shown.back().text, u"呼損率の値は１以下で入力してください");
+    EXPECT_EQ(during_message, u"5");
+    EXPECT_EQ(w.text(Control::Text7), u"");
+    EXPECT_EQ(w.text(Control::Text9), u"");
+    EXPECT_EQ(w.focused(), "Text7");
+}
+
+// Enter held down in the last box moves the focus to the calculate button and repeats there: only a
+// fresh press calculates.
+TEST_F(WindowTest, AHeldEnterDoesNotPressTheButton) {
+    w.select_tab(1);
+    w.type(u"10");
+    w.key(VK_RETURN);
+    w.type(u"0.01");
+    WindowHarness::send({WindowHarness::key_input(VK_RETURN, false)});
+    w.pump();
+    WindowHarness::send({WindowHarness::key_input(VK_RETURN, false)});
+    w.pump();
+    WindowHarness::send({WindowHarness::key_input(VK_RETURN, true)});
+    w.pump();
+    EXPECT_EQ(w.focused(), "Command2");
+    EXPECT_EQ(w.text(Control::Text7), u"0.01");
+    EXPECT_EQ(w.text(Control::Text8), u"");
+    w.key(VK_RETURN);
+    EXPECT_EQ(w.text(Control::Text8), u"17.4499999999999");
+    EXPECT_TRUE(w.messages.shown.empty());
+}
+
+TEST_F(WindowTest, TabsCarryTheirCaptionsAndTooltips) {
+    HWND tabs = w.control(Control::TabStrip1);
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+    HWND tooltip = reinterpret_cast<HWND>(SendMessageW(tabs, TCM_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tooltip, nullptr);
+    const auto stored = layout::tabs();
+    for (int i = 0; i < 3; ++i) {
+        wchar_t caption[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(pelmora::utf16(caption), stored[static_cast<std::size_t>(i)].caption);
+        wchar_t tip[128] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = tabs;
+        tool.uId = static_cast<UINT_PTR>(i);
+        tool.lpszText = tip;
+        SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(pelmora::utf16(tip), stored[static_cast<std::size_t>(i)].tooltip) << i;
+    }
+}
+
+// Screen readers name a standard control after the label right before it in the window order.
+TEST_F(WindowTest, EveryBoxStandsRightAfterItsLabel) {
+    for (const layout::Placement& placed : layout::main_window()) {
+        const auto label = layout::label_of(placed.control);
+        if (!label) {
+            continue;
+        }
+        EXPECT_EQ(GetWindow(w.control(placed.control), GW_HWNDPREV), w.control(*label))
+            << name(placed.control);
+    }
+    // The tab strip lies beneath everything.
+    EXPECT_EQ(GetWindow(w.control(Control::TabStrip1), GW_HWNDNEXT), nullptr);
+}
+
+// What a screen reader hears for each box, as far as wine shows it: the name its label gives it.
+// Windows' annotation service (which wine lacks) names it without the colon and adds the help
+// text as its description.
+TEST_F(WindowTest, ScreenReadersNameEveryBoxByItsLabel) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    for (const layout::Placement& placed : layout::main_window()) {
+        const auto label = layout::label_of(placed.control);
+        if (!label) {
+            continue;
+        }
+        IAccessible* accessible = nullptr;
+        ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(w.control(placed.control), OBJID_CLIENT,
+                                                         IID_IAccessible,
+                                                         reinterpret_cast<void**>(&accessible))));
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR announced = nullptr;
+        accessible->get_accName(self, &announced);
+        const std::u16string heard =
+            announced != nullptr
+                ? pelmora::utf16(std::wstring_view(announced, SysStringLen(announced)))
+                : u"";
+        EXPECT_TRUE(heard == layout::placement_of(*label).caption ||
+                    heard == pelmora::texts::screen_reader_name(placed.control))
+            << name(placed.control) << ": " << std::string(heard.begin(), heard.end());
+        SysFreeString(announced);
+        accessible->Release();
+    }
+    CoUninitialize();
+}
+
+TEST_F(WindowTest, ResizingMovesOnlyTheStatusBar) {
+    std::vector<RECT> before;
+    for (const layout::Placement& placed : layout::main_window()) {
+        before.push_back(place_in_client(w.control(placed.control)));
+    }
+    RECT outer;
+    GetWindowRect(w.main(), &outer);
+    SetWindowPos(w.main(), nullptr, 0, 0, outer.right - outer.left + 200,
+                 outer.bottom - outer.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+    w.pump();
+    RECT client;
+    GetClientRect(w.main(), &client);
+    std::size_t i = 0;
+    for (const layout::Placement& placed : layout::main_window()) {
+        const RECT now = place_in_client(w.control(placed.control));
+        if (placed.kind == layout::Kind::StatusBar) {
+            EXPECT_EQ(now.bottom, client.bottom);
+            EXPECT_EQ(now.right - now.left, client.right);
+        } else {
+            EXPECT_TRUE(EqualRect(&now, &before[i])) << name(placed.control);
+        }
+        ++i;
+    }
+}
+
+TEST_F(WindowTest, CloseButtonEndsTheProgram) {
+    w.click(w.control(Control::Command4));
+    EXPECT_FALSE(IsWindow(w.main()));
+    EXPECT_TRUE(w.quit);
+    EXPECT_TRUE(w.messages.shown.empty());
+}
+
+}  // namespace
