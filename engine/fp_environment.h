@@ -5,11 +5,24 @@
 // directly: doubles are computed by SSE, whose controls and flags are all in MXCSR, and the x87
 // unit only matters for the flags a library function may raise there. The C library's <cfenv> is
 // not used: MinGW's default environment leaves MXCSR as it was.
+//
+// On 32-bit x86 (MinGW, 32-bit Windows callers) doubles are computed by SSE2 as well, but the C
+// library's functions such as log still compute in the x87 unit, and the compiler converts 64-bit
+// integers (the grids' indices) to doubles through it, all under its precision and rounding
+// controls, which callers set as they please (53-bit precision in Office and MSVC programs, 64 in
+// MinGW ones). There every call saves the x87 environment, sets the x87 controls of its own and
+// loads the caller's environment back on return.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define VANTREL_FP_X86_64 1
+#define VANTREL_FP_X86_32 0
+#include <xmmintrin.h>
+#elif defined(__i386__) && defined(__SSE2_MATH__) && (defined(__GNUC__) || defined(__clang__))
+#define VANTREL_FP_X86_64 0
+#define VANTREL_FP_X86_32 1
 #include <xmmintrin.h>
 #else
 #define VANTREL_FP_X86_64 0
+#define VANTREL_FP_X86_32 0
 #include <cfenv>
 #endif
 
@@ -24,7 +37,13 @@ namespace vantrel {
 class DefaultFloatingPointEnvironment {
   public:
     DefaultFloatingPointEnvironment() {
-#if VANTREL_FP_X86_64
+#if VANTREL_FP_X86_32
+        mxcsr_ = _mm_getcsr();
+        // Stores the x87 environment and masks every x87 exception; then the engine's controls.
+        asm volatile("fnstenv %0" : "=m"(x87_));
+        asm volatile("fldcw %0" : : "m"(kEngineX87Control));
+        _mm_setcsr(kDefaultControl);
+#elif VANTREL_FP_X86_64
         mxcsr_ = _mm_getcsr();
         if ((mxcsr_ & ~kStatusFlags) != kDefaultControl || !x87_quiet()) {
             whole_ = true;
@@ -39,7 +58,15 @@ class DefaultFloatingPointEnvironment {
     }
 
     ~DefaultFloatingPointEnvironment() {
-#if VANTREL_FP_X86_64
+#if VANTREL_FP_X86_32
+        // Loading the environment empties the x87 registers, where a 32-bit function returns its
+        // double: declared clobbered, so that the answer is loaded into them only afterwards.
+        asm volatile("fldenv %0"
+                     :
+                     : "m"(x87_)
+                     : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
+        _mm_setcsr(mxcsr_);
+#elif VANTREL_FP_X86_64
         if (whole_) {
             asm volatile("fldenv %0" : : "m"(x87_));
         } else if (!x87_quiet()) {
@@ -56,7 +83,19 @@ class DefaultFloatingPointEnvironment {
     DefaultFloatingPointEnvironment& operator=(const DefaultFloatingPointEnvironment&) = delete;
 
   private:
-#if VANTREL_FP_X86_64
+#if VANTREL_FP_X86_32
+    static constexpr unsigned int kDefaultControl = 0x1f80;
+    // Every x87 exception masked, 64-bit precision, round to nearest.
+    static constexpr unsigned short kEngineX87Control = 0x037f;
+
+    // The x87 environment as fnstenv stores it in 32-bit protected mode.
+    struct X87Environment {
+        unsigned char bytes[28];
+    };
+
+    unsigned int mxcsr_ = 0;
+    X87Environment x87_{};
+#elif VANTREL_FP_X86_64
     // Nearly every caller runs with the default SSE controls, every x87 trap masked and no x87
     // flag raised. Then reading MXCSR and the two x87 words on entry and writing MXCSR back on
     // return take a few nanoseconds; otherwise the x87 environment is saved and loaded as well.

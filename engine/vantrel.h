@@ -31,8 +31,14 @@
  * and trips no trap the caller has enabled.
  *
  * On Windows the library is vantrel.dll; both functions are exported by their
- * plain names with the platform's C calling convention, and the DLL depends on
- * nothing but the system's own DLLs.
+ * plain names, and the DLL depends on nothing but the system's own DLLs. The
+ * 32-bit DLL uses the stdcall convention (the callee removes the arguments),
+ * which 32-bit Windows programs and a 32-bit VBA Declare call; VANTREL_CALL
+ * names it, so a C or C++ caller that includes this header calls it right. The
+ * 64-bit DLL has the platform's one convention. On 32-bit Windows the caller's
+ * x87 precision and rounding control (53 bits in Office and MSVC programs, 64
+ * in MinGW ones) change no answer: the DLL computes in SSE2, as the 64-bit DLL
+ * does, and gives the caller's x87 and SSE environment back exactly.
  *
  * Library version 1.0.0.1.
  */
@@ -47,6 +53,12 @@
 #endif
 #else
 #define VANTREL_API __attribute__((visibility("default")))
+#endif
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define VANTREL_CALL __stdcall
+#else
+#define VANTREL_CALL
 #endif
 
 #ifdef __cplusplus
@@ -72,7 +84,7 @@ extern "C" {
  *   0 <= p <= 1, A < 0 or NaN NaN: a negative traffic has no meaningful line
  *                             count (the blocking sum alternates in sign)
  */
-VANTREL_API double cal_trunk(double A, double p);
+VANTREL_API double VANTREL_CALL cal_trunk(double A, double p);
 
 /*
  * Processable calls: the calls per hour that n lines carry at the
@@ -92,7 +104,7 @@ VANTREL_API double cal_trunk(double A, double p);
  *   t = 0                     the IEEE quotient: +inf, -inf (t = -0) or NaN
  *   t < 0                     a negative number of calls
  */
-VANTREL_API double cal_traffic(double p, double n, double t);
+VANTREL_API double VANTREL_CALL cal_traffic(double p, double n, double t);
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, whichever of the named packages are missing.
+# Installs, from Debian's archive, whichever of the named packages are missing. A package of
+# another architecture (name:i386) has that architecture added to dpkg first.
 set -euo pipefail
 missing=()
 for package in "$@"; do
@@ -14,6 +15,14 @@ as_root=()
 if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
 fi
+for package in "${missing[@]}"; do
+    if [[ $package == *:* ]]; then
+        architecture=${package##*:}
+        if ! dpkg --print-foreign-architectures | grep -qx "$architecture"; then
+            "${as_root[@]}" dpkg --add-architecture "$architecture"
+        fi
+    fi
+done
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \

@@ -10,3 +10,5 @@ fuzz_packages=(clang libclang-rt-14-dev)
 # timing program (the IPA fonts stand in for the Japanese faces).
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine64
     fonts-wine fonts-ipafont-gothic xvfb xauth)
+# The 32-bit engine: the i686 cross compilers and 32-bit wine (Debian's i386 architecture).
+windows_x86_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386)

@@ -1,12 +1,14 @@
 #include "form/engine.h"
 
+#include "vantrel.h"
+
 namespace pelmora {
 
 namespace {
 
-// The exports of vantrel.h, with the platform's one C calling convention.
-using Trunk = double (*)(double, double);
-using Traffic = double (*)(double, double, double);
+// The exports as vantrel.h declares them, calling convention included.
+using Trunk = decltype(&::cal_trunk);
+using Traffic = decltype(&::cal_traffic);
 
 }  // namespace
 

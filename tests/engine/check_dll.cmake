@@ -1,8 +1,13 @@
-# Fails unless the Windows library exports exactly the two searches, by their plain names, and
-# imports from nothing but the system's own DLLs (no compiler runtime DLL of its own).
+# Fails unless the Windows library is of the expected format (FORMAT: pei-x86-64, or pei-i386
+# for the 32-bit DLL), exports exactly the two searches, by their plain names, and imports from
+# nothing but the system's own DLLs (no compiler runtime DLL of its own).
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} failed on ${LIBRARY}")
+endif()
+
+if(NOT headers MATCHES "file format ${FORMAT}\n")
+    message(FATAL_ERROR "${LIBRARY} is not of the format ${FORMAT}")
 endif()
 
 # The export table follows its heading, one name a line after its index: "[   0] cal_traffic".

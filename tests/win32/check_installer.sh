@@ -31,7 +31,7 @@ shortcut() { find "$WINEPREFIX/drive_c" -name '呼損率の計算.lnk' 2> /dev/n
 echo "== silent install"
 "$wine64" "$(windows_path "$installer")" /S
 "$wineserver" -w
-for file in Pelmora.exe vantrel.dll Uninstall.exe; do
+for file in Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "not installed: Program Files/Pelmora/$file"
 done
 [ ! -e "$folder/sdk" ] || fail "the developers' part is installed without being chosen"
