@@ -16,8 +16,8 @@ int CALLBACK note_found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found
     return 0;
 }
 
-}  // namespace
-
+// Whether a font face of that name is installed (or stands in for one by the system's font
+// replacements).
 bool face_installed(const wchar_t* face) {
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
@@ -28,6 +28,8 @@ bool face_installed(const wchar_t* face) {
     ReleaseDC(nullptr, screen);
     return found;
 }
+
+}  // namespace
 
 Fonts::~Fonts() {
     for (const auto& [key, font] : fonts_) {

@@ -27,10 +27,6 @@ class Fonts {
     std::map<std::pair<int, bool>, HFONT> fonts_;
 };
 
-// Whether a font face of that name is installed (or stands in for one by the system's font
-// replacements).
-bool face_installed(const wchar_t* face);
-
 }  // namespace pelmora
 
 #endif
