@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "qt/frm_splash.h"
+#include "support/test_main.h"
 #include "support/window_harness.h"
 
 using pelmora::FrmSplash;
@@ -187,5 +188,5 @@ class AboutTest : public QObject {
     }
 };
 
-QTEST_MAIN(AboutTest)
+PELMORA_QT_TEST_MAIN(AboutTest)
 #include "about_test.moc"

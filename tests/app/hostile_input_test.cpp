@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "support/test_main.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -170,5 +171,5 @@ class HostileInputTest : public QObject {
     }
 };
 
-QTEST_MAIN(HostileInputTest)
+PELMORA_QT_TEST_MAIN(HostileInputTest)
 #include "hostile_input_test.moc"

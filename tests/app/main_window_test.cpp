@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/test_main.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -419,5 +420,5 @@ class MainWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+PELMORA_QT_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

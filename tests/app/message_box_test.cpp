@@ -11,6 +11,7 @@
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "support/controls.h"
+#include "support/test_main.h"
 
 // The program's real modal message boxes over the real window, answered as a keyboard user
 // answers them, with Enter. Afterwards the main window must have the keyboard again, with the
@@ -31,8 +32,9 @@ class MessageBoxTest : public QObject {
     // Answers the first message box that comes up with Enter, once it has the keyboard. A poll
     // rather than a one-shot timer: a calculation handles waiting events before its box comes up.
     // A box still up some seconds later is closed, so that a failing test never waits for ever.
-    static void answer_next_box(Seen& seen) {
-        auto* poll = new QTimer;
+    // The poll belongs to the window: its deferred deletion may still be pending when a row ends.
+    static void answer_next_box(QObject& owner, Seen& seen) {
+        auto* poll = new QTimer(&owner);
         int ticks = 0;
         QObject::connect(poll, &QTimer::timeout, [poll, ticks, &seen]() mutable {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -97,7 +99,7 @@ class MessageBoxTest : public QObject {
         Controls(&window).TabStrip1->setCurrentIndex(tab);
 
         Seen seen;
-        answer_next_box(seen);
+        answer_next_box(window, seen);
         for (int i = 0; i < typed.size(); i += 2) {
             QLineEdit* box = window.findChild<QLineEdit*>(typed[i]);
             box->setFocus(Qt::MouseFocusReason);
@@ -120,5 +122,5 @@ class MessageBoxTest : public QObject {
     }
 };
 
-QTEST_MAIN(MessageBoxTest)
+PELMORA_QT_TEST_MAIN(MessageBoxTest)
 #include "message_box_test.moc"

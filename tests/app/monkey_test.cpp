@@ -10,6 +10,7 @@
 
 #include "form/box_value.h"
 #include "form/number_text.h"
+#include "support/test_main.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -209,5 +210,5 @@ class MonkeyTest : public QObject {
     }
 };
 
-QTEST_MAIN(MonkeyTest)
+PELMORA_QT_TEST_MAIN(MonkeyTest)
 #include "monkey_test.moc"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "support/test_main.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -498,5 +499,5 @@ class PagesTest : public QObject {
     }
 };
 
-QTEST_MAIN(PagesTest)
+PELMORA_QT_TEST_MAIN(PagesTest)
 #include "pages_test.moc"
