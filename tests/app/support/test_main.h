@@ -32,6 +32,7 @@ inline void wait_for_pool_threads_to_leave() {
 // QTEST_MAIN, ending with the pool threads gone.
 #define PELMORA_QT_TEST_MAIN(TestObject)                  \
     int main(int argc, char* argv[]) {                    \
+        QTest::Internal::callInitMain<TestObject>();      \
         QApplication app(argc, argv);                     \
         app.setAttribute(Qt::AA_Use96Dpi, true);          \
         TestObject tc;                                    \
