@@ -1,7 +1,7 @@
 # The Debian packages that building, running and testing need, sourced by the other scripts.
 # shellcheck disable=SC2034
 build_packages=(cmake make g++ binutils)
-program_packages=(qt6-base-dev fonts-ipafont-gothic)
+program_packages=(qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)

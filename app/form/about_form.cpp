@@ -23,4 +23,10 @@ void AboutForm::Form_KeyPress(char16_t key) {
     }
 }
 
+// The window has nothing to keep, so it never refuses: refused, it would stay up with the main
+// window disabled beneath it.
+void AboutForm::Form_QueryUnload() {
+    window_.unload();
+}
+
 }  // namespace pelmora

@@ -105,8 +105,8 @@ class MainForm {
     Engine& engine_;
 };
 
-// The rules of frmSplash, the about window: it closes on its button, on a left click on its frame
-// and on any key that produces a character.
+// The rules of frmSplash, the about window: it closes on its button, on a left click on its frame,
+// on any key that produces a character and when the window system asks it to close.
 class AboutForm {
   public:
     enum class Button { Left, Right, Middle };
@@ -120,6 +120,10 @@ class AboutForm {
 
     // A key that produced this character, seen by the window before the focused control.
     void Form_KeyPress(char16_t key);
+
+    // The window system asks the window to close: the platform's close shortcut (Alt+F4), or a
+    // task manager ending the task.
+    void Form_QueryUnload();
 
   private:
     AboutFrontEnd& window_;

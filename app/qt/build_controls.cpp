@@ -11,6 +11,7 @@
 #include "qt/fonts.h"
 #include "qt/help_panel.h"
 #include "qt/qt_text.h"
+#include "qt/text_box.h"
 #include "qt/twips.h"
 
 namespace pelmora {
@@ -43,7 +44,7 @@ QWidget* help_panel(QWidget* parent) {
 constexpr int kLongestBoxText = 1'000'000;
 
 QWidget* text_box(QWidget* parent) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new TextBox(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     box->setMaxLength(kLongestBoxText);
     return box;

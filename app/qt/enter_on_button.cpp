@@ -16,7 +16,9 @@ bool EnterOnButton::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+    // Ctrl+ and Alt+Enter are no Enter, as on Windows.
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return false;
     }
     // Enter that moved the focus here from the last box and is held down repeats onto the

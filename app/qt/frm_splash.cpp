@@ -1,6 +1,7 @@
 #include "qt/frm_splash.h"
 
 #include <qdrawutil.h>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -129,6 +130,11 @@ void FrmSplash::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), false);
+}
+
+void FrmSplash::closeEvent(QCloseEvent* event) {
+    form_.Form_QueryUnload();
+    event->setAccepted(isHidden());
 }
 
 bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {

@@ -31,6 +31,10 @@ class FrmSplash : public QDialog, public AboutFrontEnd {
     // The raised edge of a fixed dialog border, which a window without title bar lacks.
     void paintEvent(QPaintEvent* event) override;
 
+    // The window system asks the window to close (Alt+F4 under a window manager that gives it
+    // one): the form decides, as for every other closing action.
+    void closeEvent(QCloseEvent* event) override;
+
     // Every key reaches the window before the button that has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,11 +4,13 @@
 #include "qt/installed_library.h"
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
+#include "qt/translations.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelmora"));
     QApplication::setApplicationVersion(QStringLiteral(PELMORA_VERSION));
+    pelmora::install_qt_translations();
     pelmora::ModalMessageBoxes messages;
     pelmora::InstalledLibrary library;
     pelmora::BoundEngine engine(library);

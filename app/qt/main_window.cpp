@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <utility>
 
 #include "form/layout.h"
 #include "qt/accessibility.h"
@@ -16,6 +18,7 @@
 #include "qt/frm_splash.h"
 #include "qt/help_panel.h"
 #include "qt/qt_text.h"
+#include "qt/text_box.h"
 #include "qt/twips.h"
 
 namespace pelmora {
@@ -26,11 +29,13 @@ QColor colour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-// The character a key press types. Enter, main or keypad, types a carriage return whatever text
-// the window system hands over with it.
+// The character a key press types. Enter, main or keypad, alone or with Shift, types a carriage
+// return whatever text the window system hands over with it; with Ctrl or Alt it is no Enter, as
+// on Windows.
 QString typed(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        return QStringLiteral("\r");
+        return key.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? QString()
+                                                                         : QStringLiteral("\r");
     }
     return key.text();
 }
@@ -47,6 +52,7 @@ MainWindow::MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock 
                              static_cast<QPushButton*>(widgets_.at(Control::Command2)),
                              static_cast<QPushButton*>(widgets_.at(Control::Command3)),
                              static_cast<QPushButton*>(widgets_.at(Control::Command4))});
+    add_page_keys();
     describe_for_screen_readers(widgets_);
     forward_events();
     form_.Form_Load();
@@ -72,13 +78,33 @@ void MainWindow::add_menu() {
     connect(about, &QAction::triggered, this, [this] { form_.about_Click(); });
 }
 
+// Ctrl+Tab and Ctrl+PageDown select the next page's tab from anywhere in the window, with Shift
+// or PageUp the previous one, as if it were clicked.
+void MainWindow::add_page_keys() {
+    auto* strip = static_cast<QTabWidget*>(widgets_.at(Control::TabStrip1));
+    const auto add = [this, strip](QKeyCombination keys, int step) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, strip, [strip, step] {
+            strip->setCurrentIndex((strip->currentIndex() + step + strip->count()) %
+                                   strip->count());
+        });
+    };
+    add(Qt::CTRL | Qt::Key_Tab, 1);
+    add(Qt::CTRL | Qt::Key_PageDown, 1);
+    // A desktop hands Ctrl+Shift+Tab over as Tab with Shift; other ways as Backtab.
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+    add(Qt::CTRL | Qt::Key_PageUp, -1);
+}
+
 void MainWindow::watch(QObject* object, Control control) {
     watched_.insert(object, control);
     object->installEventFilter(this);
 }
 
-// Only the user's own edits are reported as changes (textEdited); the writes that the form asks
-// for (setText) are not, as the form runs their reactions itself.
+// Only the user's own edits are reported as changes; the writes that the form asks for are not,
+// as the form runs their reactions itself. textEdited would miss the edits of assistive tools and
+// speech input, which set a box's text through the accessibility interface.
 void MainWindow::forward_events() {
     for (const layout::Placement& placed : layout::main_window()) {
         const Control control = placed.control;
@@ -88,7 +114,11 @@ void MainWindow::forward_events() {
         }
         watch(widget, control);
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            connect(box, &QLineEdit::textEdited, this, [this, control] { form_.Change(control); });
+            connect(box, &QLineEdit::textChanged, this, [this, control] {
+                if (!writing_) {
+                    form_.Change(control);
+                }
+            });
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             connect(button, &QPushButton::clicked, this, [this, control] { form_.Click(control); });
         } else if (auto* strip = qobject_cast<QTabWidget*>(widget)) {
@@ -128,9 +158,11 @@ void MainWindow::set_text(Control box, std::u16string_view text) {
     QWidget* widget = widgets_.at(box);
     if (auto* panel = qobject_cast<HelpPanel*>(widget)) {
         panel->setText(qt_string(text));
-    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        line->setText(qt_string(text));
-        line->setCursorPosition(0);
+    } else if (auto* box = qobject_cast<TextBox*>(widget)) {
+        const bool writing = std::exchange(writing_, true);
+        box->setText(qt_string(text));
+        box->show_start();
+        writing_ = writing;
     }
 }
 

@@ -27,8 +27,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     ~MainWindow() override;
 
     std::u16string text(Control box) const override;
-    // Shows the start of the text: Qt would leave the view at its end, where a long line count
-    // shows only its last digits and the processable-calls answer, padded with blanks, nothing.
+    // Shows the start of the text, where an answer wider than its box begins.
     void set_text(Control box, std::u16string_view text) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
@@ -44,6 +43,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
 
   private:
     void add_menu();
+    void add_page_keys();
     void forward_events();
     void watch(QObject* object, Control control);
 
@@ -51,6 +51,9 @@ class MainWindow : public QMainWindow, public FrontEnd {
     MessageBoxes& messages_;
     MainForm form_;
     QHash<const QObject*, Control> watched_;
+    // Set while the window writes a box on the form's behalf, so that the box's own change
+    // signal is not taken for the user's.
+    bool writing_ = false;
 };
 
 }  // namespace pelmora

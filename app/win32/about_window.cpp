@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "form/contrast.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 
@@ -50,6 +51,24 @@ RECT fitted(HWND label, RECT at, layout::Align align) {
     }
     at.bottom = at.top + (needed.bottom - needed.top);
     return at;
+}
+
+bool high_contrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The names' own blue, unless the user's colours would swallow it: in a high-contrast scheme,
+// and on any face too dark for it, the system's text colour instead.
+COLORREF name_colour(Rgb own) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const Rgb face_rgb{GetRValue(face), GetGValue(face), GetBValue(face)};
+    if (high_contrast() || !readable_on(own, face_rgb)) {
+        return GetSysColor(COLOR_BTNTEXT);
+    }
+    return RGB(own.red, own.green, own.blue);
 }
 
 }  // namespace
@@ -155,6 +174,9 @@ void AboutWindow::open_modally() {
 // disabled, would leave no window active.
 void AboutWindow::unload() {
     closed_ = true;
+    // Closed from a sent message (a task manager's WM_CLOSE), the loop would otherwise wait for
+    // the next posted one.
+    PostMessageW(window_, WM_NULL, 0, 0);
 }
 
 LRESULT CALLBACK AboutWindow::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -187,12 +209,21 @@ LRESULT AboutWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_MBUTTONUP:
             clicked(l, AboutForm::Button::Middle);
             return 0;
+        // Alt+F4, or a task manager's "End task": closed through the form and the modal loop, as
+        // by the button, rather than destroyed beneath a loop that would wait for ever.
+        case WM_CLOSE:
+            form_.Form_QueryUnload();
+            return 0;
+        // Destroyed another way (with its owner, at the end of the session), the loop ends too.
+        case WM_DESTROY:
+            closed_ = true;
+            PostMessageW(owner_, WM_NULL, 0, 0);
+            break;
         case WM_CTLCOLORSTATIC:
             for (const auto& [label, placed] : labels_) {
                 if (label == reinterpret_cast<HWND>(l) && placed->colour) {
                     auto* dc = reinterpret_cast<HDC>(w);
-                    SetTextColor(
-                        dc, RGB(placed->colour->red, placed->colour->green, placed->colour->blue));
+                    SetTextColor(dc, name_colour(*placed->colour));
                     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
                 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <utility>
@@ -172,6 +173,9 @@ void MainWindow::create_controls(HINSTANCE instance) {
         }
     }
     HWND tabs = control(Control::TabStrip1);
+    // Drawn by a visual style, the tab strip's page would be the style's white behind the frames,
+    // labels and buttons, which paint the window's face: drawn plainly, a page is one colour.
+    SetWindowTheme(tabs, L"", L"");
     int position = 0;
     for (const layout::Tab& tab : layout::tabs()) {
         std::wstring caption = wide(tab.caption);
@@ -311,10 +315,22 @@ void MainWindow::move_focus_by_tab(bool backward) {
     }
     HWND target = control(stops[next]);
     SetFocus(target);
-    // As the dialog manager does: a box reached by Tab has its text selected.
+    // As the dialog manager does, a box reached by Tab has its text selected; but with the caret
+    // at the start, not the end, so that an answer wider than its box shows its first digits.
     if (layout::placement_of(stops[next]).kind == Kind::TextBox) {
-        SendMessageW(target, EM_SETSEL, 0, -1);
+        SendMessageW(target, EM_SETSEL, GetWindowTextLengthW(target), 0);
+        SendMessageW(target, EM_SCROLLCARET, 0, 0);
     }
+}
+
+void MainWindow::select_next_page(bool backward) {
+    HWND tabs = control(Control::TabStrip1);
+    const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    const auto current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    SendMessageW(tabs, TCM_SETCURSEL, (current + (backward ? count - 1 : 1)) % count, 0);
+    // Selected from code, the tab strip does not tell its parent.
+    NMHDR changed{tabs, static_cast<UINT_PTR>(id_of(Control::TabStrip1)), TCN_SELCHANGE};
+    SendMessageW(window_, WM_NOTIFY, changed.idFrom, reinterpret_cast<LPARAM>(&changed));
 }
 
 }  // namespace pelmora

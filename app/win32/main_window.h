@@ -38,6 +38,10 @@ class MainWindow final : public FrontEnd {
     // The Tab key, which moves by tab index over the controls of the page that shows.
     void move_focus_by_tab(bool backward);
 
+    // Ctrl+Tab and Ctrl+PageDown, or with Shift and PageUp backwards: the next page's tab, as
+    // if clicked.
+    void select_next_page(bool backward);
+
     // Writes the status bar's date and time afresh; a timer does it every second.
     void refresh_clock();
 

@@ -16,9 +16,14 @@ namespace pelmora {
 namespace {
 
 constexpr wchar_t kEnter = L'\r';
+constexpr wchar_t kLineFeed = L'\n';
 
 bool repeated(LPARAM key) {
     return (key & (1 << 30)) != 0;
+}
+
+bool held(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -179,10 +184,17 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             return code;
         }
         case WM_KEYDOWN:
-            // Enter presses a focused button, as a click does; held down, it does not press it
-            // again and again.
+            // Esc means nothing in a box. A multi-line edit that has been asked for its dialog
+            // code takes itself for a dialog's and would close the main window on Esc, and every
+            // figure typed with it.
+            if (box && w == VK_ESCAPE) {
+                return 0;
+            }
+            // Enter (or Shift+Enter) presses a focused button, as a click does; held down, it
+            // does not press it again and again. Ctrl+Enter is no Enter, as in a box, where it
+            // types a line feed.
             if (button && w == VK_RETURN) {
-                if (!repeated(l)) {
+                if (!repeated(l) && !held(VK_CONTROL)) {
                     SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id_of(control), BN_CLICKED),
                                  reinterpret_cast<LPARAM>(handle));
                 }
@@ -190,12 +202,27 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             }
             break;
         case WM_CHAR:
+            // Ctrl+Enter's line feed has no place in a one-line box.
+            if (kind == layout::Kind::TextBox && w == kLineFeed) {
+                return 0;
+            }
             if (box) {
                 form_.KeyPress(control, static_cast<char16_t>(w));
             }
             // A single-line box would beep at Enter; it has done its work.
             if (w == kEnter && (button || kind == layout::Kind::TextBox)) {
                 return 0;
+            }
+            break;
+        case WM_KILLFOCUS:
+            // A box that the focus leaves for another control, or for the window itself while
+            // its page is hidden, shows the start of its text again, where an answer wider than
+            // the box begins; leaving for another window, it stays as it is, to be found so on
+            // return.
+            if (kind == layout::Kind::TextBox && (reinterpret_cast<HWND>(w) == window_ ||
+                                                  IsChild(window_, reinterpret_cast<HWND>(w)))) {
+                SendMessageW(handle, EM_SETSEL, 0, 0);
+                SendMessageW(handle, EM_SCROLLCARET, 0, 0);
             }
             break;
         case WM_SETFOCUS: {

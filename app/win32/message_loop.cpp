@@ -15,9 +15,18 @@ bool held(int key) {
 void handle_message(MainWindow& window, MSG& message) {
     HWND main = window.handle();
     const bool in_window = message.hwnd == main || IsChild(main, message.hwnd);
-    if (in_window && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-        !held(VK_CONTROL) && !held(VK_MENU)) {
-        window.move_focus_by_tab(held(VK_SHIFT));
+    const bool key_down = in_window && message.message == WM_KEYDOWN;
+    if (key_down && message.wParam == VK_TAB && !held(VK_MENU)) {
+        if (held(VK_CONTROL)) {
+            window.select_next_page(held(VK_SHIFT));
+        } else {
+            window.move_focus_by_tab(held(VK_SHIFT));
+        }
+        return;
+    }
+    if (key_down && (message.wParam == VK_NEXT || message.wParam == VK_PRIOR) && held(VK_CONTROL) &&
+        !held(VK_MENU)) {
+        window.select_next_page(message.wParam == VK_PRIOR);
         return;
     }
     if (in_window && IsDialogMessageW(main, &message)) {

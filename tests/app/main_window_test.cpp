@@ -1,14 +1,19 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QTranslator>
+#include <array>
 #include <functional>
 #include <memory>
+#include <tuple>
 
+#include "qt/translations.h"
 #include "support/test_main.h"
 #include "support/window_harness.h"
 
@@ -95,6 +100,23 @@ class MainWindowTest : public QObject {
         QVERIFY(w_->messages.shown.empty());
     }
 
+    // Ctrl+Tab and Ctrl+PageDown go to the next page, with Shift or PageUp to the previous one,
+    // round the three, wherever the focus is.
+    void pageKeysSelectTheNextOrPreviousTab() {
+        const std::array<std::pair<QKeyCombination, int>, 5> steps{
+            {{Qt::CTRL | Qt::Key_Tab, 1},
+             {Qt::CTRL | Qt::Key_PageDown, 2},
+             {Qt::CTRL | Qt::Key_Tab, 0},
+             {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 2},
+             {Qt::CTRL | Qt::Key_PageUp, 1}}};
+        const QStringList first_boxes{"Text2", "Text6", "Text9"};
+        for (const auto& [keys, page] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+            QCOMPARE(c().TabStrip1->currentIndex(), page);
+            QCOMPARE(focused(), first_boxes[page]);
+        }
+    }
+
     void tabsCarryTheirCaptionsAndTooltips() {
         const QStringList captions{"アーラン", "必要回線数", "処理可能呼数"};
         const QStringList tooltips{"呼損率の計算を行います", "コール数から必要回線数を計算します",
@@ -177,13 +199,20 @@ class MainWindowTest : public QObject {
         QFETCH(QString, to);
         QLineEdit* start = box(from);
         type(start, QStringLiteral(".5"));
-        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        // Shift+Enter is Enter too; Ctrl+ and Alt+Enter are not, as on Windows.
+        const std::array<std::tuple<Qt::Key, Qt::KeyboardModifiers, bool>, 5> keys{
+            {{Qt::Key_Return, Qt::NoModifier, true},
+             {Qt::Key_Enter, Qt::KeypadModifier, true},
+             {Qt::Key_Return, Qt::ShiftModifier, true},
+             {Qt::Key_Return, Qt::ControlModifier, false},
+             {Qt::Key_Return, Qt::AltModifier, false}}};
+        for (const auto& [key, modifiers, moves] : keys) {
             focus(start);
-            QTest::keyClick(start, key);
-            QCOMPARE(focused(), to);
-            QCOMPARE(c().Text1->text(), help_of(to));
+            QTest::keyClick(start, key, modifiers);
+            QCOMPARE(focused(), moves ? to : from);
             QCOMPARE(start->text(), QStringLiteral(".5"));
         }
+        QCOMPARE(c().Text1->text(), help_of(from));
         QVERIFY(w_->messages.shown.empty());
     }
 
@@ -294,6 +323,75 @@ class MainWindowTest : public QObject {
         w_->window->set_text(pelmora::Control::Text7, u"5");
         QVERIFY(w_->messages.shown.empty());
         QCOMPARE(c().Text9->text(), QString());
+    }
+
+    // An assistive tool or speech input edits a box through the accessibility interface, which
+    // Qt reports only as a changed text: the box's reactions run all the same.
+    void editsThroughTheAccessibilityInterfaceReachTheForm() {
+        QAccessibleInterface* text7 = QAccessible::queryAccessibleInterface(c().Text7);
+        text7->editableTextInterface()->insertText(0, QStringLiteral("5"));
+        QCOMPARE(int(w_->messages.shown.size()), 1);
+        QCOMPARE(w_->messages.shown[0].text, kLossProbabilityRefusal);
+        QCOMPARE(c().Text7->text(), QString());
+        text7->setText(QAccessible::Value, QStringLiteral(".25"));
+        QCOMPARE(c().Text9->text(), QStringLiteral(".25"));
+    }
+
+    // An answer wider than its box, and the blank-padded processable-calls answer, show their
+    // start when Tab (or Shift+Tab) brings the focus in, and every box shows its start once the
+    // focus has left it.
+    void boxesShowTheStartOfTheirText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Text8") << "Text8"
+                               << "17.4499999999999"
+                               << "Command2"
+                               << "Command4";
+        QTest::newRow("Text12") << "Text12" << QStringLiteral(" 90").leftJustified(256)
+                                << "Command3"
+                                << "Command4";
+        QTest::newRow("Text10, typed") << "Text10"
+                                       << "123456789012345678901234567890"
+                                       << "Text9"
+                                       << "Text11";
+    }
+
+    void boxesShowTheStartOfTheirText() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QLineEdit* target = box(name);
+        w_->show_page_of(target);
+        w_->retype(target, text);
+        QVERIFY2(target->fontMetrics().horizontalAdvance(text) > target->width(),
+                 "the text fits its box");
+        QVERIFY(!WindowHarness::shows_start(target));
+        focus(w_->window->findChild<QWidget*>(after));
+        QVERIFY(WindowHarness::shows_start(target));
+        focus(w_->window->findChild<QWidget*>(before));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), name);
+        QVERIFY(WindowHarness::shows_start(target));
+        QCOMPARE(target->selectedText(), text);
+        QTest::keyClick(target, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(focused(), name);
+        QVERIFY(WindowHarness::shows_start(target));
+    }
+
+    // Qt's own texts, such as a box's context menu, come in Japanese for a Japanese user.
+    void qtsOwnTextsAreJapaneseForAJapaneseUser() {
+        QCOMPARE(pelmora::install_qt_translations(QLocale(QLocale::English)), nullptr);
+        QTranslator* japanese =
+            pelmora::install_qt_translations(QLocale(QLocale::Japanese, QLocale::Japan));
+        QVERIFY(japanese != nullptr);
+        const std::unique_ptr<QMenu> menu(c().Text2->createStandardContextMenu());
+        const QString undo = menu->actions().constFirst()->text();
+        QCoreApplication::removeTranslator(japanese);
+        QVERIFY2(!undo.contains(QStringLiteral("Undo")), qPrintable(undo));
     }
 
     void statusBarShowsTheClocksDateAndTime() {

@@ -1,10 +1,14 @@
-// A seeded random-input run of the real window: typing, special keys, long pastes, page switches,
-// presses of the three calculate buttons and the about window, every message box answered through
-// the seam. After every event the linked boxes agree, no loss probability of 1 or more stands,
-// and each result box holds its previous text or a valid answer. A broken invariant prints the
-// seed and the events that led there; PELMORA_MONKEY_SEED and PELMORA_MONKEY_EVENTS replay it.
+// A seeded random-input run of the real window: typing, special keys (Esc, the context-menu key,
+// Tab, the page keys), long pastes, page switches, presses of the three calculate buttons and the
+// about window, every message box answered through the seam. After every event the linked boxes
+// agree, no loss probability of 1 or more stands, each result box holds its previous text or a
+// valid answer, and every box the focus is not in shows the start of its text. A broken invariant
+// prints the seed and the events that led there; PELMORA_MONKEY_SEED and PELMORA_MONKEY_EVENTS
+// replay it.
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <array>
 #include <random>
 #include <set>
 
@@ -19,6 +23,19 @@ const QStringList kTokens = {"0",   "1",  "2",  "5",  "9",  "00",    ".",  "-", 
                              "E",   "d",  "D",  "&H", "&O", "F",     "7",  "a",  "x",  "Z",
                              " ",   "\t", "０", "１", "５", "．",    "－", "ｅ", "　", "1e",
                              "e-3", "99", ".5", "0.", "1d", "1e400", "-1", "abc"};
+
+const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 10> kKeys{{
+    {Qt::Key_Escape, Qt::NoModifier},
+    {Qt::Key_Menu, Qt::NoModifier},
+    {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Backtab, Qt::ShiftModifier},
+    {Qt::Key_Tab, Qt::ControlModifier},
+    {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+    {Qt::Key_PageUp, Qt::ControlModifier},
+    {Qt::Key_PageDown, Qt::ControlModifier},
+    {Qt::Key_Return, Qt::ControlModifier},
+    {Qt::Key_F10, Qt::NoModifier},
+}};
 
 // The messages a press or an edit may show.
 const std::set<QString> kMessages = {
@@ -101,13 +118,28 @@ class MonkeyTest : public QObject {
             const QString text = random_text(1 + pick(3));
             events_ << QStringLiteral("type \"%1\" into %2").arg(text, box->objectName());
             w_->type(box, text);
-        } else if (kind < 60) {
+        } else if (kind < 52) {
             QLineEdit* box = some_input_box();
             const Qt::Key key = std::array{Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete,
                                            Qt::Key_Left, Qt::Key_Home}[pick(5)];
             events_ << QStringLiteral("key %1 in %2").arg(key).arg(box->objectName());
             w_->focus(box);
             QTest::keyClick(box, key);
+        } else if (kind < 60) {
+            // Keys with a meaning of their own to the toolkit, wherever the focus is, through the
+            // window system as a keyboard's come; a context menu they open is closed unused.
+            const auto& [key, modifiers] = kKeys[pick(static_cast<int>(kKeys.size()))];
+            events_ << QStringLiteral("key %1 with %2 in %3")
+                           .arg(key)
+                           .arg(modifiers.toInt())
+                           .arg(WindowHarness::focused());
+            QTest::keyClick(w_->window->windowHandle(), key, modifiers);
+            // The context menu that a desktop's window system makes of the menu key.
+            if (key == Qt::Key_Menu && QApplication::focusWidget() != nullptr) {
+                QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(4, 4));
+                QApplication::sendEvent(QApplication::focusWidget(), &menu);
+                answer_popup();
+            }
         } else if (kind < 66) {
             QLineEdit* box = some_input_box();
             events_ << QStringLiteral("clear %1").arg(box->objectName());
@@ -144,6 +176,27 @@ class MonkeyTest : public QObject {
         return nullptr;
     }
 
+    // Chooses one of a context menu's actions now and then (undo, cut, paste, delete, select
+    // all), and closes it.
+    void answer_popup() {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup == nullptr) {
+            return;
+        }
+        const QList<QAction*> actions = popup->actions();
+        const int choice = pick(2 * static_cast<int>(actions.size()) + 1);
+        QAction* chosen = choice < actions.size() ? actions[choice] : nullptr;
+        events_ << QStringLiteral("  menu: %1").arg(chosen != nullptr ? chosen->text() : "none");
+        if (chosen != nullptr && chosen->isEnabled() && !chosen->isSeparator()) {
+            chosen->trigger();
+        }
+        popup->close();
+        // The offscreen platform gives the keyboard back to no window once a popup has gone; a
+        // desktop gives it back to the main window.
+        w_->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+    }
+
     void fail_with_replay(const QString& what, int seed) {
         qWarning().noquote()
             << QStringLiteral("monkey seed %1, %2 events:").arg(seed).arg(events_.size());
@@ -160,7 +213,7 @@ class MonkeyTest : public QObject {
   private slots:
     void randomInputKeepsEveryInvariant() {
         const int seed = environment_number("PELMORA_MONKEY_SEED", 1);
-        const int count = environment_number("PELMORA_MONKEY_EVENTS", 5000);
+        const int count = environment_number("PELMORA_MONKEY_EVENTS", 700);
         random_.seed(static_cast<std::uint64_t>(seed));
         w_ = std::make_unique<WindowHarness>();
         QVERIFY(w_->active());
@@ -194,6 +247,12 @@ class MonkeyTest : public QObject {
             if (c().Text12->text() != text12 &&
                 !(pressed == c().Command3 && is_shown_answer(c().Text12->text(), true))) {
                 return fail_with_replay(QStringLiteral("Text12 holds no answer"), seed);
+            }
+            for (QLineEdit* box : w_->window->findChildren<QLineEdit*>()) {
+                if (box != QApplication::focusWidget() && !WindowHarness::shows_start(box)) {
+                    return fail_with_replay(box->objectName() + QStringLiteral(" shows no start"),
+                                            seed);
+                }
             }
             for (std::size_t i = messages; i < w_->messages.shown.size(); ++i) {
                 const auto& shown = w_->messages.shown[i];

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, AboutKeyTest,
                              return name;
                          });
 
-TEST(AboutClicks, OnlyTheButtonAndALeftClickOnTheFrameClose) {
+TEST(AboutClicks, OnlyTheButtonALeftClickOnTheFrameAndTheSystemsCloseClose) {
     CountingAboutWindow window;
     pelmora::AboutForm form(window);
     form.Frame1_Click(Button::Right);
@@ -47,6 +47,8 @@ TEST(AboutClicks, OnlyTheButtonAndALeftClickOnTheFrameClose) {
     EXPECT_EQ(window.unloads, 1);
     form.Command1_Click();
     EXPECT_EQ(window.unloads, 2);
+    form.Form_QueryUnload();
+    EXPECT_EQ(window.unloads, 3);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "form/contrast.h"
 #include "support/window_harness.h"
 
 namespace {
@@ -158,6 +161,13 @@ TEST_F(AboutTest, ClosesOnlyOnACharacterTheButtonOrALeftClickOnItsFrame) {
         {"space", press(VK_SPACE)},
         {"digit", typed(L'7')},
         {"frame", click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, frame_space)},
+        {"Alt+F4",
+         [] {
+             WindowHarness::send(
+                 {WindowHarness::key_input(VK_MENU, false), WindowHarness::key_input(VK_F4, false),
+                  WindowHarness::key_input(VK_F4, true), WindowHarness::key_input(VK_MENU, true)});
+         }},
+        {"End task", [] { PostMessageW(about_window(), WM_CLOSE, 0, 0); }},
         {"button",
          [] {
              HWND button = about_control(L"閉じる");
@@ -176,10 +186,62 @@ TEST_F(AboutTest, ClosesOnlyOnACharacterTheButtonOrALeftClickOnItsFrame) {
         first = false;
         steps.push_back(close);
         AboutSession session(steps);
+        w.focus(Control::Text3);
         EXPECT_TRUE(session.run(w)) << what;
         EXPECT_EQ(about_window(), nullptr) << what;
+        EXPECT_TRUE(IsWindowEnabled(w.main())) << what;
+        EXPECT_EQ(w.focused(), "Text3") << what;
     }
     EXPECT_TRUE(w.messages.shown.empty());
+}
+
+// The colours a label of the about window is painted with, as it asks for them.
+std::pair<COLORREF, COLORREF> painted(HWND label) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(about_window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(label));
+    const std::pair colours{GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return colours;
+}
+
+pelmora::Rgb rgb(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// The maker's and the product's names keep their blue on a light face, and take the system's
+// text colour on a face too dark for it, as a high-contrast scheme has.
+TEST_F(AboutTest, NamesStayReadableOnADarkFace) {
+    const std::array<int, 2> elements{COLOR_BTNFACE, COLOR_BTNTEXT};
+    // The wine session's colours are the next test's too.
+    struct Restore {
+        std::array<int, 2> elements;
+        std::array<COLORREF, 2> saved{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+        ~Restore() { SetSysColors(2, elements.data(), saved.data()); }
+    } restore{elements};
+    for (const std::array<COLORREF, 2> face_and_text :
+         {std::array<COLORREF, 2>{RGB(240, 240, 240), RGB(0, 0, 0)},
+          std::array<COLORREF, 2>{RGB(0, 0, 0), RGB(255, 255, 255)}}) {
+        SetSysColors(2, elements.data(), face_and_text.data());
+        std::vector<std::pair<COLORREF, COLORREF>> names;
+        AboutSession session({[&] {
+                                  for (const auto& placed : pelmora::layout::about_window()) {
+                                      if (placed.colour) {
+                                          names.push_back(painted(about_control(
+                                              pelmora::wide(placed.caption).c_str())));
+                                      }
+                                  }
+                              },
+                              typed(L'a')});
+        EXPECT_TRUE(session.run(w));
+        ASSERT_EQ(names.size(), 2u);
+        const bool light = face_and_text[0] == RGB(240, 240, 240);
+        EXPECT_EQ(names[1].first, light ? RGB(0, 0, 255) : face_and_text[1]);
+        for (const auto& [text, background] : names) {
+            EXPECT_TRUE(pelmora::readable_on(rgb(text), rgb(background)))
+                << std::hex << text << " on " << background;
+        }
+    }
 }
 
 }  // namespace

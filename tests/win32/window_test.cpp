@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form/layout.h"
@@ -280,6 +282,79 @@ TEST_F(WindowTest, AHeldEnterDoesNotPressTheButton) {
     w.key(VK_RETURN);
     EXPECT_EQ(w.text(Control::Text8), u"17.4499999999999");
     EXPECT_TRUE(w.messages.shown.empty());
+}
+
+// Esc means nothing in the help panel, a multi-line edit, as in every box: above all it does not
+// close the window with everything typed.
+TEST_F(WindowTest, EscInTheHelpPanelLeavesTheProgramRunning) {
+    w.type(u"12");
+    w.click(w.control(Control::Text1));
+    ASSERT_EQ(w.focused(), "Text1");
+    w.key(VK_ESCAPE);
+    w.pump(200);
+    EXPECT_TRUE(IsWindow(w.main()));
+    EXPECT_FALSE(w.quit);
+    EXPECT_EQ(w.text(Control::Text2), u"12");
+}
+
+// Ctrl+Tab and Ctrl+PageDown go to the next page, with Shift or PageUp to the previous one, round
+// the three.
+TEST_F(WindowTest, PageKeysSelectTheNextOrPreviousTab) {
+    const std::vector<std::pair<std::vector<WORD>, int>> steps = {
+        {{VK_CONTROL, VK_TAB}, 1},
+        {{VK_CONTROL, VK_NEXT}, 2},
+        {{VK_CONTROL, VK_TAB}, 0},
+        {{VK_CONTROL, VK_SHIFT, VK_TAB}, 2},
+        {{VK_CONTROL, VK_PRIOR}, 1}};
+    const std::array first_boxes{"Text2", "Text6", "Text9"};
+    for (const auto& [keys, page] : steps) {
+        w.key(keys.back(), {keys.begin(), keys.end() - 1});
+        EXPECT_EQ(SendMessageW(w.control(Control::TabStrip1), TCM_GETCURSEL, 0, 0), page);
+        EXPECT_EQ(w.focused(), first_boxes[static_cast<std::size_t>(page)]);
+    }
+}
+
+// An answer wider than its box, and the blank-padded processable-calls answer, show their start
+// when Tab or Shift+Tab brings the focus in, and every box shows its start once the focus has
+// left it.
+TEST_F(WindowTest, BoxesShowTheStartOfTheirText) {
+    struct Row {
+        int page;
+        Control box;
+        std::u16string text;
+        Control before;
+        Control after;
+    };
+    const std::vector<Row> rows = {
+        {1, Control::Text8, u"17.4499999999999", Control::Command2, Control::Text6},
+        {2, Control::Text12, u" 90" + std::u16string(253, u' '), Control::Command3, Control::Text9},
+    };
+    const auto first_shown = [&](Control box) {
+        return SendMessageW(w.control(box), EM_GETFIRSTVISIBLELINE, 0, 0);
+    };
+    for (const Row& row : rows) {
+        w.select_tab(row.page);
+        w.window->set_text(row.box, row.text);
+        w.focus(row.box);
+        w.key(VK_END);
+        ASSERT_GT(first_shown(row.box), 0) << name(row.box) << ": the text fits its box";
+        w.focus(row.after);
+        EXPECT_EQ(first_shown(row.box), 0) << name(row.box);
+        w.focus(row.before);
+        w.key(VK_TAB);
+        ASSERT_EQ(w.focused(), name(row.box));
+        EXPECT_EQ(first_shown(row.box), 0) << name(row.box);
+        DWORD start = 1;
+        DWORD end = 0;
+        SendMessageW(w.control(row.box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, row.text.size());
+        w.key(VK_TAB);
+        w.key(VK_TAB, {VK_SHIFT});
+        ASSERT_EQ(w.focused(), name(row.box));
+        EXPECT_EQ(first_shown(row.box), 0) << name(row.box);
+    }
 }
 
 TEST_F(WindowTest, TabsCarryTheirCaptionsAndTooltips) {

@@ -129,6 +129,12 @@ class WindowHarness {
         return !closed_by_watchdog && main_window_active;
     }
 
+    // Whether a box shows the first character of its text at its left edge, as painted now.
+    static bool shows_start(QLineEdit* box) {
+        box->grab();
+        return box->cursorPositionAt(QPoint(0, box->height() / 2)) == 0;
+    }
+
     RecordingMessageBoxes messages;
     QDateTime now{QDate(2004, 6, 25), QTime(22, 9)};
     pelmora::InstalledLibrary library;

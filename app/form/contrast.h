@@ -1,0 +1,17 @@
+#ifndef PELMORA_FORM_CONTRAST_H
+#define PELMORA_FORM_CONTRAST_H
+
+#include "form/controls.h"
+
+namespace pelmora {
+
+// The contrast ratio of two colours as the web's accessibility guidelines define it, from 1 (the
+// same lightness) to 21 (black on white).
+double contrast_ratio(Rgb first, Rgb second);
+
+// Whether text of one colour reads on a background of the other: a ratio of 4.5 or more.
+bool readable_on(Rgb text, Rgb background);
+
+}  // namespace pelmora
+
+#endif
