@@ -75,16 +75,7 @@ const std::vector<std::u16string> kTokens = {u"0",  u"1",  u"5",  u"9",  u".",  
                                              u"．", u"1e", u".5", u"0.", u"99", u"1e400"};
 
 void press(WORD key, const std::vector<WORD>& modifiers) {
-    std::vector<INPUT> inputs;
-    for (const WORD modifier : modifiers) {
-        inputs.push_back(key_input(modifier, false));
-    }
-    inputs.push_back(key_input(key, false));
-    inputs.push_back(key_input(key, true));
-    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
-        inputs.push_back(key_input(*modifier, true));
-    }
-    send(inputs);
+    send(key_press(key, modifiers));
 }
 
 HWND about_window() {

@@ -16,6 +16,20 @@ inline INPUT key_input(WORD key, bool up, wchar_t character = 0) {
     return input;
 }
 
+// A key pressed and released, with modifiers held around it.
+inline std::vector<INPUT> key_press(WORD key, const std::vector<WORD>& modifiers = {}) {
+    std::vector<INPUT> inputs;
+    for (const WORD modifier : modifiers) {
+        inputs.push_back(key_input(modifier, false));
+    }
+    inputs.push_back(key_input(key, false));
+    inputs.push_back(key_input(key, true));
+    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
+        inputs.push_back(key_input(*modifier, true));
+    }
+    return inputs;
+}
+
 inline void send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -116,16 +116,7 @@ class WindowHarness {
 
     // A key pressed and released, with modifiers held around it.
     void key(WORD key, std::vector<WORD> modifiers = {}) {
-        std::vector<INPUT> inputs;
-        for (const WORD modifier : modifiers) {
-            inputs.push_back(key_input(modifier, false));
-        }
-        inputs.push_back(key_input(key, false));
-        inputs.push_back(key_input(key, true));
-        for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
-            inputs.push_back(key_input(*modifier, true));
-        }
-        send(inputs);
+        send(key_press(key, modifiers));
         pump();
     }
 
