@@ -174,8 +174,9 @@ void MainWindow::create_controls(HINSTANCE instance) {
     }
     HWND tabs = control(Control::TabStrip1);
     // Drawn by a visual style, the tab strip's page would be the style's white behind the frames,
-    // labels and buttons, which paint the window's face: drawn plainly, a page is one colour.
-    SetWindowTheme(tabs, L"", L"");
+    // labels and buttons, which paint the window's face: drawn plainly, a page is one colour. The
+    // blank names match no style; empty ones are no names at all to wine, which keeps the style.
+    SetWindowTheme(tabs, L" ", L" ");
     int position = 0;
     for (const layout::Tab& tab : layout::tabs()) {
         std::wstring caption = wide(tab.caption);

@@ -357,6 +357,21 @@ TEST_F(WindowTest, BoxesShowTheStartOfTheirText) {
     }
 }
 
+// Where a visual style is on (wine's Light style is, in the tests' prefix), the tab strip must not
+// paint its page in a colour of its own behind the frame, which paints the window's face.
+TEST_F(WindowTest, APageIsOneColour) {
+    RECT frame;
+    GetWindowRect(w.control(Control::Frame1), &frame);
+    MapWindowPoints(nullptr, w.main(), reinterpret_cast<POINT*>(&frame), 2);
+    RedrawWindow(w.main(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC dc = GetDC(w.main());
+    const COLORREF in_frame = GetPixel(dc, frame.left + 4, frame.bottom - 4);
+    const COLORREF beside_frame = GetPixel(dc, frame.right + 3, frame.bottom - 4);
+    ReleaseDC(w.main(), dc);
+    EXPECT_EQ(beside_frame, in_frame);
+}
+
 TEST_F(WindowTest, TabsCarryTheirCaptionsAndTooltips) {
     HWND tabs = w.control(Control::TabStrip1);
     ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
