@@ -1,12 +1,25 @@
+#include "form/layout.h"
 #include "form/main_form.h"
 
 namespace pelmora {
 
+namespace {
+
+constexpr char16_t kEnter = 13;
+
+}  // namespace
+
 // Enter in an input box moves the focus to the next input box of its page, and from the last one
 // to the page's calculate button; it starts no calculation and leaves the box's text alone. The
-// result boxes have no such reaction.
-void MainForm::KeyPress(Control box, char16_t key) {
-    switch (box) {
+// result boxes have no such reaction. Enter on a button presses it, as a click does.
+void MainForm::KeyPress(Control control, char16_t key) {
+    if (layout::placement_of(control).kind == layout::Kind::Button) {
+        if (key == kEnter) {
+            Click(control);
+        }
+        return;
+    }
+    switch (control) {
         case Control::Text2:
             return Text2_KeyPress(key);
         case Control::Text3:
@@ -29,7 +42,6 @@ void MainForm::KeyPress(Control box, char16_t key) {
 }
 
 void MainForm::move_on_enter(char16_t key, Control next) {
-    constexpr char16_t kEnter = 13;
     if (key == kEnter) {
         window_.set_focus(next);
     }

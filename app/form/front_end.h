@@ -12,7 +12,9 @@ namespace pelmora {
 // texts and marks live in the front end, and the form reads them afresh every time.
 //
 // A front end reports to the form only what the user does: focus arrivals (whatever moved the
-// focus, the form's own moves included), typed characters, and the user's own edits of a box
+// focus, the form's own moves included), focus departures to another control of the window, the
+// Tab key, characters typed into a box or onto a button (a held key's repeats on a button are no
+// new press, and are not reported), and the user's own edits of a box
 // (typing, deleting, paste, cut, undo and redo, drag and drop, an input method's commit). Its
 // writes on the form's behalf never report back as edits: the form runs the change reaction of
 // every box it writes itself, so that the reactions nest in the same order on every toolkit.
@@ -22,6 +24,11 @@ class FrontEnd {
 
     virtual std::u16string text(Control box) const = 0;
     virtual void set_text(Control box, std::u16string_view text) = 0;
+    // Puts the caret at the start of a box's text, and the view with it.
+    virtual void show_start(Control box) = 0;
+    // Selects a box's whole text from its end back to a caret at its start, so that the start is
+    // what shows.
+    virtual void select_all(Control box) = 0;
     virtual void mark(Control box, Mark mark) = 0;
     virtual void set_focus(Control control) = 0;
 
@@ -35,6 +42,10 @@ class FrontEnd {
 
     // Shows the frame of one page and hides the other two.
     virtual void show_page(Control frame) = 0;
+    // The frame of the page that shows.
+    virtual Control shown_page() const = 0;
+    // Selects a tab of the tab strip (0 for the first), as a click on it does.
+    virtual void select_tab(int index) = 0;
 
     // Opens the about window modally; returns once it has closed.
     virtual void open_about() = 0;

@@ -53,7 +53,7 @@ std::span<const Placement> main_window();
 const Placement& placement_of(Control control);
 
 // The controls that the Tab key visits, by rising tab index: the boxes, the buttons and the tab
-// strip. The help panel is none; a front end skips the controls of hidden pages.
+// strip. The help panel is none.
 std::vector<Control> keyboard_order();
 
 // The label that stands before a box and names it; nullopt for controls without one.

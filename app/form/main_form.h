@@ -28,14 +28,26 @@ class MainForm {
     // The user selected the tab with this caption.
     void TabStrip1_Click(std::u16string_view caption);
 
+    // Ctrl+Tab or Ctrl+PageDown, or with `backward` Ctrl+Shift+Tab or Ctrl+PageUp, anywhere in
+    // the window.
+    void PageKey_KeyDown(bool backward);
+
     // The menu item "About".
     void about_Click();
 
     // A control gained the focus.
     void GotFocus(Control control);
 
-    // A character was typed into a box, before the box takes it (13 is Enter).
-    void KeyPress(Control box, char16_t key);
+    // A control lost the focus to another control of the window.
+    void LostFocus(Control control);
+
+    // The Tab key, or with `backward` Shift+Tab, while `focused` has the focus (Pelmora_Main when
+    // no control has it).
+    void Tab_KeyDown(Control focused, bool backward);
+
+    // A character was typed into a box or onto a button, before the control takes it (13 is
+    // Enter).
+    void KeyPress(Control control, char16_t key);
 
     // The user changed a box's text.
     void Change(Control box);

@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "form/box_value.h"
 #include "form/layout.h"
 #include "form/main_form.h"
@@ -27,6 +29,18 @@ void MainForm::TabStrip1_Click(std::u16string_view caption) {
     } else if (caption == tabs[2].caption) {
         show_page(Control::Frame3, Control::Text9);
     }
+}
+
+// The page keys select the next page's tab, or the previous one's, round the three, as a click on
+// it does.
+void MainForm::PageKey_KeyDown(bool backward) {
+    const Control frames[] = {Control::Frame1, Control::Frame2, Control::Frame3};
+    const int count = static_cast<int>(std::size(frames));
+    int shown = 0;
+    while (shown < count - 1 && frames[shown] != window_.shown_page()) {
+        ++shown;
+    }
+    window_.select_tab((shown + (backward ? count - 1 : 1)) % count);
 }
 
 void MainForm::show_page(Control frame, Control first_box) {
@@ -62,6 +76,7 @@ void MainForm::write(Control box, std::u16string_view text) {
         return;
     }
     window_.set_text(box, text);
+    window_.show_start(box);
     Change(box);
 }
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "form/engine.h"
-#include "qt/installed_library.h"
+#include "qt/engine_library.h"
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "qt/translations.h"

@@ -1,5 +1,6 @@
 #include "qt/main_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -12,10 +13,10 @@
 #include <utility>
 
 #include "form/layout.h"
+#include "qt/about_window.h"
 #include "qt/accessibility.h"
-#include "qt/build_controls.h"
-#include "qt/enter_on_button.h"
-#include "qt/frm_splash.h"
+#include "qt/controls.h"
+#include "qt/conversions.h"
 #include "qt/help_panel.h"
 #include "qt/qt_text.h"
 #include "qt/text_box.h"
@@ -24,10 +25,6 @@
 namespace pelmora {
 
 namespace {
-
-QColor colour(Rgb rgb) {
-    return {rgb.red, rgb.green, rgb.blue};
-}
 
 // The character a key press types. Enter, main or keypad, alone or with Shift, types a carriage
 // return whatever text the window system hands over with it; with Ctrl or Alt it is no Enter, as
@@ -48,10 +45,6 @@ MainWindow::MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock 
     setWindowTitle(qt_string(layout::kMainCaption));
     setWindowIcon(QIcon(QStringLiteral(":/resources/pelmora.ico")));
     add_menu();
-    new EnterOnButton(this, {static_cast<QPushButton*>(widgets_.at(Control::Command1)),
-                             static_cast<QPushButton*>(widgets_.at(Control::Command2)),
-                             static_cast<QPushButton*>(widgets_.at(Control::Command3)),
-                             static_cast<QPushButton*>(widgets_.at(Control::Command4))});
     add_page_keys();
     describe_for_screen_readers(widgets_);
     forward_events();
@@ -78,23 +71,19 @@ void MainWindow::add_menu() {
     connect(about, &QAction::triggered, this, [this] { form_.about_Click(); });
 }
 
-// Ctrl+Tab and Ctrl+PageDown select the next page's tab from anywhere in the window, with Shift
-// or PageUp the previous one, as if it were clicked.
+// Ctrl+Tab and Ctrl+PageDown, or with Shift or PageUp backward, from anywhere in the window.
 void MainWindow::add_page_keys() {
-    auto* strip = static_cast<QTabWidget*>(widgets_.at(Control::TabStrip1));
-    const auto add = [this, strip](QKeyCombination keys, int step) {
+    const auto add = [this](QKeyCombination keys, bool backward) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, strip, [strip, step] {
-            strip->setCurrentIndex((strip->currentIndex() + step + strip->count()) %
-                                   strip->count());
-        });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, backward] { form_.PageKey_KeyDown(backward); });
     };
-    add(Qt::CTRL | Qt::Key_Tab, 1);
-    add(Qt::CTRL | Qt::Key_PageDown, 1);
+    add(Qt::CTRL | Qt::Key_Tab, false);
+    add(Qt::CTRL | Qt::Key_PageDown, false);
     // A desktop hands Ctrl+Shift+Tab over as Tab with Shift; other ways as Backtab.
-    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
-    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
-    add(Qt::CTRL | Qt::Key_PageUp, -1);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, true);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, true);
+    add(Qt::CTRL | Qt::Key_PageUp, true);
 }
 
 void MainWindow::watch(QObject* object, Control control) {
@@ -132,15 +121,62 @@ void MainWindow::forward_events() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        form_.GotFocus(watched_.value(watched));
-    } else if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched) != nullptr) {
-        const Control box = watched_.value(watched);
-        for (const QChar ch : typed(*static_cast<QKeyEvent*>(event))) {
-            form_.KeyPress(box, ch.unicode());
+    const Control control = watched_.value(watched);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            form_.GotFocus(control);
+            return false;
+        case QEvent::FocusOut: {
+            // Leaving for another window (a message box, the about window, another program), for
+            // a context menu or for the menu bar (Alt) is no departure.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                reason != Qt::MenuBarFocusReason) {
+                form_.LostFocus(control);
+            }
+            return false;
         }
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (typed(*key) == QStringLiteral("\r")) {
+                last_enter_release_ = key->timestamp();
+            }
+            return false;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                form_.Tab_KeyDown(control, key->key() == Qt::Key_Backtab ||
+                                               (key->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
+            const bool button = qobject_cast<QPushButton*>(watched) != nullptr;
+            if (qobject_cast<QLineEdit*>(watched) == nullptr && !button) {
+                return false;
+            }
+            // Enter held down in the last box of a page moves the focus onto the calculate
+            // button and repeats there: only a fresh press is one. X11 hands a repeat over as a
+            // release and a press of one time, which Qt marks a repeat only if the press had
+            // arrived when it handled the release.
+            const bool repeat = key->isAutoRepeat() ||
+                                (key->timestamp() != 0 && key->timestamp() == last_enter_release_);
+            if (!(button && repeat)) {
+                for (const QChar ch : typed(*key)) {
+                    form_.KeyPress(control, ch.unicode());
+                }
+            }
+            return button && typed(*key) == QStringLiteral("\r");
+        }
+        default:
+            return false;
     }
-    return false;
+}
+
+// Qt's own focus moves (the arrow keys on a button, the focus leaving a page as it hides) are
+// none: the form moves the focus, on Tab above all.
+bool MainWindow::focusNextPrevChild(bool) {
+    return true;
 }
 
 std::u16string MainWindow::text(Control box) const {
@@ -161,8 +197,20 @@ void MainWindow::set_text(Control box, std::u16string_view text) {
     } else if (auto* box = qobject_cast<TextBox*>(widget)) {
         const bool writing = std::exchange(writing_, true);
         box->setText(qt_string(text));
-        box->show_start();
         writing_ = writing;
+    }
+}
+
+void MainWindow::show_start(Control box) {
+    if (auto* text_box = qobject_cast<TextBox*>(widgets_.at(box))) {
+        text_box->show_start();
+    }
+}
+
+void MainWindow::select_all(Control box) {
+    if (auto* text_box = qobject_cast<TextBox*>(widgets_.at(box))) {
+        const auto length = static_cast<int>(text_box->text().size());
+        text_box->setSelection(length, -length);
     }
 }
 
@@ -184,7 +232,7 @@ void MainWindow::set_focus(Control control) {
 }
 
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
-    messages_.show(qt_string(title), qt_string(text));
+    messages_.show(title, text);
 }
 
 void MainWindow::handle_waiting_events() {
@@ -192,15 +240,31 @@ void MainWindow::handle_waiting_events() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void MainWindow::select_tab(int index) {
+    static_cast<QTabWidget*>(widgets_.at(Control::TabStrip1))->setCurrentIndex(index);
+}
+
 void MainWindow::show_page(Control frame) {
     // In the order of the frames, as the design shows and hides them.
-    for (const Control each : {Control::Frame1, Control::Frame2, Control::Frame3}) {
-        widgets_.at(each)->setVisible(each == frame);
+    for (const layout::Placement& placed : layout::main_window()) {
+        if (placed.kind == layout::Kind::Frame) {
+            widgets_.at(placed.control)->setVisible(placed.control == frame);
+        }
     }
 }
 
+Control MainWindow::shown_page() const {
+    for (const layout::Placement& placed : layout::main_window()) {
+        // Visible in itself, even while the window is not yet shown.
+        if (placed.kind == layout::Kind::Frame && !widgets_.at(placed.control)->isHidden()) {
+            return placed.control;
+        }
+    }
+    return Control::Pelmora_Main;
+}
+
 void MainWindow::open_about() {
-    FrmSplash splash(this);
+    AboutWindow splash(this);
     splash.open_modally();
     // Take the keyboard back, with the focus where it was, rather than rely on the window
     // system to hand it over.

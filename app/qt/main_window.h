@@ -27,19 +27,23 @@ class MainWindow : public QMainWindow, public FrontEnd {
     ~MainWindow() override;
 
     std::u16string text(Control box) const override;
-    // Shows the start of the text, where an answer wider than its box begins.
     void set_text(Control box, std::u16string_view text) override;
+    void show_start(Control box) override;
+    void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
+    Control shown_page() const override;
+    void select_tab(int index) override;
     void open_about() override;
     void end_program() override;
 
   protected:
-    // Focus arrivals and typed characters, reported to the form.
+    // Focus arrivals and departures, the Tab key and typed characters, reported to the form.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void add_menu();
@@ -54,6 +58,8 @@ class MainWindow : public QMainWindow, public FrontEnd {
     // Set while the window writes a box on the form's behalf, so that the box's own change
     // signal is not taken for the user's.
     bool writing_ = false;
+    // When Enter last went up, by the window system's clock.
+    quint64 last_enter_release_ = 0;
 };
 
 }  // namespace pelmora

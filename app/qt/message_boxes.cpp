@@ -4,10 +4,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "qt/qt_text.h"
+
 namespace pelmora {
 
-void ModalMessageBoxes::show(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner_);
+void ModalMessageBoxes::show(std::u16string_view title, std::u16string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, qt_string(title), qt_string(text), QMessageBox::Ok,
+                    owner_);
     box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

@@ -2,26 +2,17 @@
 #define PELMORA_MESSAGE_BOXES_H
 
 #include <QPointer>
-#include <QString>
 #include <QWidget>
+
+#include "form/message_boxes.h"
 
 namespace pelmora {
 
-// The modal message boxes of the program: a title, a message, one OK button and no icon. The
-// windows show them through this interface, so that tests can answer them without a modal loop.
-class MessageBoxes {
-  public:
-    virtual ~MessageBoxes() = default;
-
-    // Returns once the user has closed the box.
-    virtual void show(const QString& title, const QString& text) = 0;
-};
-
-// The real boxes, modal over the given window.
+// The real boxes, modal over their owner.
 class ModalMessageBoxes : public MessageBoxes {
   public:
     void set_owner(QWidget* owner) { owner_ = owner; }
-    void show(const QString& title, const QString& text) override;
+    void show(std::u16string_view title, std::u16string_view text) override;
 
   private:
     QPointer<QWidget> owner_;

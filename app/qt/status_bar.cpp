@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "form/layout.h"
+#include "qt/conversions.h"
 #include "qt/twips.h"
 
 namespace pelmora {
@@ -15,9 +16,7 @@ constexpr int kRefreshMilliseconds = 1000;
 QLabel* inset_panel(QWidget* parent, const layout::StatusPanel& stored) {
     auto* panel = new QLabel(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const Qt::Alignment alignment =
-        stored.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
-    panel->setAlignment(alignment | Qt::AlignVCenter);
+    panel->setAlignment(alignment(stored.align) | Qt::AlignVCenter);
     if (stored.fixed_width > 0) {
         panel->setFixedWidth(rounded_pixels(stored.fixed_width));
     } else {

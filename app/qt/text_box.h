@@ -5,10 +5,7 @@
 
 namespace pelmora {
 
-// A single-line box that shows the start of its text whenever the focus is not in it, and the
-// start of what it holds when the focus comes by Tab. Qt would leave the view at the caret, which
-// its select-all on Tab puts at the end: an answer wider than its box would show only its last
-// digits, and the processable-calls answer, padded with blanks, nothing.
+// A single-line box whose caret, and view, can be put at the start of its text at once.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -17,10 +14,6 @@ class TextBox : public QLineEdit {
 
     // Puts the caret at the start, and the view with it.
     void show_start();
-
-  protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 };
 
 }  // namespace pelmora

@@ -6,6 +6,8 @@
 #include <windowsx.h>
 
 #include "form/contrast.h"
+#include "win32/controls.h"
+#include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 
@@ -13,23 +15,10 @@ namespace pelmora {
 
 namespace {
 
-using layout::AboutControl;
 using layout::AboutPlacement;
 
 constexpr wchar_t kWindowClass[] = L"frmSplash";
 constexpr DWORD kWindowStyle = WS_POPUP | WS_DLGFRAME;
-
-DWORD label_style(layout::Align align) {
-    switch (align) {
-        case layout::Align::Centre:
-            return SS_CENTER;
-        case layout::Align::Right:
-            return SS_RIGHT;
-        case layout::Align::Left:
-            break;
-    }
-    return SS_LEFT;
-}
 
 // A label that fits its text grows from its stored corner; an aligned one keeps its stored edge.
 RECT fitted(HWND label, RECT at, layout::Align align) {
@@ -64,11 +53,10 @@ bool high_contrast() {
 // and on any face too dark for it, the system's text colour instead.
 COLORREF name_colour(Rgb own) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const Rgb face_rgb{GetRValue(face), GetGValue(face), GetBValue(face)};
-    if (high_contrast() || !readable_on(own, face_rgb)) {
+    if (high_contrast() || !readable_on(own, rgb(face))) {
         return GetSysColor(COLOR_BTNTEXT);
     }
-    return RGB(own.red, own.green, own.blue);
+    return colour(own);
 }
 
 }  // namespace
@@ -102,22 +90,12 @@ AboutWindow::AboutWindow(HWND owner) : owner_(owner), form_(*this) {
     const RECT frame = pixels(placements[0].at, dpi);
     for (const AboutPlacement& placed : placements) {
         RECT at = pixels(placed.at, dpi);
-        if (placed.control != AboutControl::Frame1) {
+        if (placed.kind != layout::Kind::Frame) {
             OffsetRect(&at, frame.left, frame.top);
         }
-        const wchar_t* window_class_name =
-            placed.kind == layout::Kind::Label ? WC_STATICW : WC_BUTTONW;
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        if (placed.kind == layout::Kind::Frame) {
-            style |= BS_GROUPBOX;
-        } else if (placed.kind == layout::Kind::Button) {
-            style |= BS_PUSHBUTTON | WS_TABSTOP;
-        } else {
-            style |= SS_NOPREFIX | label_style(placed.align);
-        }
-        HWND control = CreateWindowExW(0, window_class_name, wide(placed.caption).c_str(), style,
-                                       at.left, at.top, at.right - at.left, at.bottom - at.top,
-                                       window_, nullptr, instance, nullptr);
+        HWND control =
+            create_control(window_, instance, placed.kind, placed.align, placed.caption, 0, true);
+        MoveWindow(control, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
         // The frame lies beneath everything it holds.
         SetWindowPos(control, placed.kind == layout::Kind::Frame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0,
                      0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -4,7 +4,7 @@
 #include <objbase.h>
 
 #include "form/engine.h"
-#include "win32/dll_library.h"
+#include "win32/engine_library.h"
 #include "win32/main_window.h"
 #include "win32/message_boxes.h"
 #include "win32/message_loop.h"
@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         pelmora::DllLibrary library;
         pelmora::BoundEngine engine(library);
         pelmora::MainWindow window(instance, messages, engine);
+        messages.set_owner(window.handle());
         ShowWindow(window.handle(), show);
         exit_code = pelmora::run_message_loop(window);
     }

@@ -13,6 +13,8 @@
 #include "win32/about_window.h"
 #include "win32/accessibility.h"
 #include "win32/control_ids.h"
+#include "win32/controls.h"
+#include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 
@@ -27,10 +29,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 // Texts of a box are not limited beyond what a paste of any size needs.
 constexpr WPARAM kLongestBoxText = 1'000'000;
 constexpr UINT kClockMilliseconds = 1000;
-
-COLORREF colour(Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
 
 // Every control is a sibling of every other; they are stacked for drawing and for screen
 // readers, which name a box by the label just before it: the page controls first, each label
@@ -48,40 +46,6 @@ std::vector<const layout::Placement*> stacking_order() {
     std::stable_sort(order.begin(), order.end(),
                      [&](const auto* a, const auto* b) { return depth(a) < depth(b); });
     return order;
-}
-
-struct WindowKind {
-    const wchar_t* window_class;
-    DWORD style;
-    DWORD extended_style;
-};
-
-// Each focusable control is a group of its own, so that the arrow keys do not walk from button
-// to button; every sibling clips the others, so that the stacking decides what shows.
-WindowKind kind_of(const layout::Placement& placed) {
-    constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
-    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
-    switch (placed.kind) {
-        case Kind::TabStrip:
-            return {WC_TABCONTROLW, kChild | kStop | TCS_TOOLTIPS, 0};
-        case Kind::Frame:
-            return {WC_BUTTONW, kChild | BS_GROUPBOX, 0};
-        case Kind::HelpPanel:
-            return {WC_EDITW, kChild | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                    WS_EX_CLIENTEDGE};
-        case Kind::TextBox:
-            return {WC_EDITW, kChild | kStop | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-        case Kind::Button:
-            return {WC_BUTTONW, kChild | kStop | BS_PUSHBUTTON, 0};
-        case Kind::Label:
-            return {
-                WC_STATICW,
-                kChild | SS_NOPREFIX | (placed.align == layout::Align::Right ? SS_RIGHT : SS_LEFT),
-                0};
-        case Kind::StatusBar:
-            break;
-    }
-    return {STATUSCLASSNAMEW, WS_CHILD | SBARS_SIZEGRIP, 0};
 }
 
 bool on_a_page(const layout::Placement& placed) {
@@ -152,14 +116,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::create_controls(HINSTANCE instance) {
     for (const layout::Placement* placed : stacking_order()) {
-        const WindowKind kind = kind_of(*placed);
         // The pages show once the form shows one; everything else at once.
-        const DWORD visible = on_a_page(*placed) ? 0 : WS_VISIBLE;
-        HWND control =
-            CreateWindowExW(kind.extended_style, kind.window_class, wide(placed->caption).c_str(),
-                            kind.style | visible, 0, 0, 0, 0, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_of(placed->control))),
-                            instance, nullptr);
+        HWND control = create_control(window_, instance, placed->kind, placed->align,
+                                      placed->caption, id_of(placed->control), !on_a_page(*placed));
         // New siblings are stacked in the order made.
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         controls_[index(placed->control)] = control;
@@ -221,9 +180,28 @@ void MainWindow::set_text(Control box, std::u16string_view text) {
     HWND handle = control(box);
     const bool writing = std::exchange(writing_, true);
     SetWindowTextW(handle, wide(text).c_str());
-    SendMessageW(handle, EM_SETSEL, 0, 0);
-    SendMessageW(handle, EM_SCROLLCARET, 0, 0);
     writing_ = writing;
+}
+
+void MainWindow::show_start(Control box) {
+    select_back_to_start(box, 0);
+}
+
+void MainWindow::select_all(Control box) {
+    select_back_to_start(box, GetWindowTextLengthW(control(box)));
+}
+
+void MainWindow::select_back_to_start(Control box, int anchor) {
+    HWND handle = control(box);
+    SendMessageW(handle, EM_SETSEL, static_cast<WPARAM>(anchor), 0);
+    SendMessageW(handle, EM_SCROLLCARET, 0, 0);
+    // Wine's edit cannot lay out some long texts of full- and half-width characters, and then
+    // never scrolls back from where typing left its view. The same text written again starts
+    // the view afresh (and clears the undo, in that case only).
+    if (SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0) != 0) {
+        set_text(box, text(box));
+        SendMessageW(handle, EM_SETSEL, static_cast<WPARAM>(anchor), 0);
+    }
 }
 
 void MainWindow::mark(Control box, Mark mark) {
@@ -241,7 +219,7 @@ void MainWindow::set_focus(Control target) {
 }
 
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
-    messages_.show(window_, title, text);
+    messages_.show(title, text);
 }
 
 void MainWindow::handle_waiting_events() {
@@ -274,6 +252,17 @@ void MainWindow::show_page(Control frame) {
     RedrawWindow(window_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+Control MainWindow::shown_page() const {
+    for (const layout::Placement& placed : layout::main_window()) {
+        // Visible in itself, even while the window is not yet shown.
+        if (placed.kind == Kind::Frame &&
+            (GetWindowLongW(control(placed.control), GWL_STYLE) & WS_VISIBLE) != 0) {
+            return placed.control;
+        }
+    }
+    return Control::Pelmora_Main;
+}
+
 void MainWindow::open_about() {
     AboutWindow about(window_);
     about.open_modally();
@@ -283,52 +272,18 @@ void MainWindow::end_program() {
     DestroyWindow(window_);
 }
 
-void MainWindow::move_focus_by_tab(bool backward) {
-    std::vector<Control> stops;
-    for (const Control stop : layout::keyboard_order()) {
-        if (IsWindowVisible(control(stop)) && IsWindowEnabled(control(stop))) {
-            stops.push_back(stop);
-        }
-    }
-    if (stops.empty()) {
-        return;
-    }
-    // From a control that is no stop (the help panel), on to the next stop by tab index.
-    const Control focused = control_of_id(GetDlgCtrlID(GetFocus()));
-    const int here =
-        focused == Control::Pelmora_Main ? -1 : layout::placement_of(focused).tab_index;
-    std::size_t next = 0;
-    if (backward) {
-        next = stops.size() - 1;
-        for (std::size_t i = stops.size(); i-- > 0;) {
-            if (layout::placement_of(stops[i]).tab_index < here) {
-                next = i;
-                break;
-            }
-        }
-    } else {
-        for (std::size_t i = 0; i < stops.size(); ++i) {
-            if (layout::placement_of(stops[i]).tab_index > here) {
-                next = i;
-                break;
-            }
-        }
-    }
-    HWND target = control(stops[next]);
-    SetFocus(target);
-    // As the dialog manager does, a box reached by Tab has its text selected; but with the caret
-    // at the start, not the end, so that an answer wider than its box shows its first digits.
-    if (layout::placement_of(stops[next]).kind == Kind::TextBox) {
-        SendMessageW(target, EM_SETSEL, GetWindowTextLengthW(target), 0);
-        SendMessageW(target, EM_SCROLLCARET, 0, 0);
-    }
+void MainWindow::tab_key(bool backward) {
+    // A focus outside the window, or on the window itself, is on no control.
+    form_.Tab_KeyDown(control_of_id(GetDlgCtrlID(GetFocus())), backward);
 }
 
-void MainWindow::select_next_page(bool backward) {
+void MainWindow::page_key(bool backward) {
+    form_.PageKey_KeyDown(backward);
+}
+
+void MainWindow::select_tab(int index) {
     HWND tabs = control(Control::TabStrip1);
-    const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    const auto current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
-    SendMessageW(tabs, TCM_SETCURSEL, (current + (backward ? count - 1 : 1)) % count, 0);
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     // Selected from code, the tab strip does not tell its parent.
     NMHDR changed{tabs, static_cast<UINT_PTR>(id_of(Control::TabStrip1)), TCN_SELCHANGE};
     SendMessageW(window_, WM_NOTIFY, changed.idFrom, reinterpret_cast<LPARAM>(&changed));

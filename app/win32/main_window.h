@@ -35,24 +35,27 @@ class MainWindow final : public FrontEnd {
     HWND handle() const { return window_; }
     HWND control(Control control) const { return controls_[index(control)]; }
 
-    // The Tab key, which moves by tab index over the controls of the page that shows.
-    void move_focus_by_tab(bool backward);
+    // The Tab key, or Shift+Tab, anywhere in the window.
+    void tab_key(bool backward);
 
-    // Ctrl+Tab and Ctrl+PageDown, or with Shift and PageUp backwards: the next page's tab, as
-    // if clicked.
-    void select_next_page(bool backward);
+    // Ctrl+Tab and Ctrl+PageDown, or with Shift and PageUp backwards.
+    void page_key(bool backward);
 
     // Writes the status bar's date and time afresh; a timer does it every second.
     void refresh_clock();
 
     std::u16string text(Control box) const override;
-    // Shows the start of the text; never reported back as an edit.
+    // Never reported back as an edit.
     void set_text(Control box, std::u16string_view text) override;
+    void show_start(Control box) override;
+    void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
+    Control shown_page() const override;
+    void select_tab(int index) override;
     void open_about() override;
     void end_program() override;
 
@@ -74,6 +77,8 @@ class MainWindow final : public FrontEnd {
     // Places every control and sets its font for the window's DPI.
     void lay_out(UINT dpi);
     void lay_out_status_bar();
+    // Selects a box's text from `anchor` back to a caret at its start, and shows the start.
+    void select_back_to_start(Control box, int anchor);
 
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};

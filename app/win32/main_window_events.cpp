@@ -4,6 +4,7 @@
 
 #include "form/layout.h"
 #include "win32/control_ids.h"
+#include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/main_window.h"
 #include "win32/wide.h"
@@ -20,10 +21,6 @@ constexpr wchar_t kLineFeed = L'\n';
 
 bool repeated(LPARAM key) {
     return (key & (1 << 30)) != 0;
-}
-
-bool held(int key) {
-    return (GetKeyState(key) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -58,8 +55,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
             }
             auto* dc = reinterpret_cast<HDC>(w);
             const Rgb background = mark == Mark::Accepted ? kAcceptedBackground : kErrorBackground;
-            SetBkColor(dc, RGB(background.red, background.green, background.blue));
-            SetTextColor(dc, RGB(kMarkedText.red, kMarkedText.green, kMarkedText.blue));
+            SetBkColor(dc, colour(background));
+            SetTextColor(dc, colour(kMarkedText));
             return reinterpret_cast<LRESULT>(mark == Mark::Accepted ? accepted_brush_
                                                                     : error_brush_);
         }
@@ -190,23 +187,15 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             if (box && w == VK_ESCAPE) {
                 return 0;
             }
-            // Enter (or Shift+Enter) presses a focused button, as a click does; held down, it
-            // does not press it again and again. Ctrl+Enter is no Enter, as in a box, where it
-            // types a line feed.
-            if (button && w == VK_RETURN) {
-                if (!repeated(l) && !held(VK_CONTROL)) {
-                    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id_of(control), BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(handle));
-                }
-                return 0;
-            }
             break;
         case WM_CHAR:
             // Ctrl+Enter's line feed has no place in a one-line box.
             if (kind == layout::Kind::TextBox && w == kLineFeed) {
                 return 0;
             }
-            if (box) {
+            // Enter held down in the last box of a page moves the focus onto the calculate
+            // button and repeats there: only a fresh press is one.
+            if (box || (button && !repeated(l))) {
                 form_.KeyPress(control, static_cast<char16_t>(w));
             }
             // A single-line box would beep at Enter; it has done its work.
@@ -215,14 +204,12 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             }
             break;
         case WM_KILLFOCUS:
-            // A box that the focus leaves for another control, or for the window itself while
-            // its page is hidden, shows the start of its text again, where an answer wider than
-            // the box begins; leaving for another window, it stays as it is, to be found so on
-            // return.
-            if (kind == layout::Kind::TextBox && (reinterpret_cast<HWND>(w) == window_ ||
-                                                  IsChild(window_, reinterpret_cast<HWND>(w)))) {
-                SendMessageW(handle, EM_SETSEL, 0, 0);
-                SendMessageW(handle, EM_SCROLLCARET, 0, 0);
+            // The focus leaving for another control, or for the window itself while its page is
+            // hidden, is a departure; leaving for another window, a box stays as it is, to be
+            // found so on return.
+            if (reinterpret_cast<HWND>(w) == window_ ||
+                IsChild(window_, reinterpret_cast<HWND>(w))) {
+                form_.LostFocus(control);
             }
             break;
         case WM_SETFOCUS: {

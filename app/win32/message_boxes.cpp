@@ -4,8 +4,8 @@
 
 namespace pelmora {
 
-void ModalMessageBoxes::show(HWND owner, std::u16string_view title, std::u16string_view text) {
-    MessageBoxW(owner, wide(text).c_str(), wide(title).c_str(), MB_OK);
+void ModalMessageBoxes::show(std::u16string_view title, std::u16string_view text) {
+    MessageBoxW(owner_, wide(text).c_str(), wide(title).c_str(), MB_OK);
 }
 
 }  // namespace pelmora

@@ -18,15 +18,15 @@ void handle_message(MainWindow& window, MSG& message) {
     const bool key_down = in_window && message.message == WM_KEYDOWN;
     if (key_down && message.wParam == VK_TAB && !held(VK_MENU)) {
         if (held(VK_CONTROL)) {
-            window.select_next_page(held(VK_SHIFT));
+            window.page_key(held(VK_SHIFT));
         } else {
-            window.move_focus_by_tab(held(VK_SHIFT));
+            window.tab_key(held(VK_SHIFT));
         }
         return;
     }
     if (key_down && (message.wParam == VK_NEXT || message.wParam == VK_PRIOR) && held(VK_CONTROL) &&
         !held(VK_MENU)) {
-        window.select_next_page(message.wParam == VK_PRIOR);
+        window.page_key(message.wParam == VK_PRIOR);
         return;
     }
     if (in_window && IsDialogMessageW(main, &message)) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "form/layout.h"
+#include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/main_window.h"
 
@@ -16,9 +17,6 @@
 namespace pelmora {
 
 namespace {
-
-// A centred text in a status-bar panel begins with a tab.
-constexpr wchar_t kCentred[] = L"\t";
 
 std::wstring date_text(const SYSTEMTIME& now) {
     wchar_t text[80] = {};
@@ -55,8 +53,7 @@ void MainWindow::refresh_clock() {
     for (std::size_t i = 0; i < panels.size(); ++i) {
         const std::wstring text = panel_text(panels[i].content, now);
         if (!text.empty()) {
-            const std::wstring shown =
-                panels[i].align == layout::Align::Centre ? kCentred + text : text;
+            const std::wstring shown = aligned_panel_text(panels[i].align, text);
             SendMessageW(bar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(shown.c_str()));
         }
     }

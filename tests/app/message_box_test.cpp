@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "form/engine.h"
-#include "qt/installed_library.h"
+#include "qt/engine_library.h"
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "support/controls.h"
@@ -62,21 +62,18 @@ class MessageBoxTest : public QObject {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("input error report") << true << 1 << QStringList{} << "Command2"
-                                            << "呼量を入力して下さい"
-                                            << "Text6";
+        QTest::newRow("input error report")
+            << true << 1 << QStringList{} << "Command2"
+            << pelmora::qt_string(pelmora::texts::kTrafficMissing) << "Text6";
         QTest::newRow("refusal") << true << 2 << QStringList{"Text9", "5"} << ""
-                                 << "呼損率の値は１以下で入力してください"
+                                 << pelmora::qt_string(pelmora::texts::kLossProbabilityAtMostOne)
                                  << "Text9";
         QTest::newRow("no answer")
             << true << 1 << QStringList{"Text6", "1e300", "Text7", "0.01"} << "Command2"
-            << "この条件では計算できません。入力値を見直してください"
-            << "Text6";
+            << pelmora::qt_string(pelmora::texts::kNoAnswer) << "Text6";
         QTest::newRow("missing library")
             << false << 2 << QStringList{"Text9", "0.01", "Text10", "10", "Text11", "3"}
-            << "Command3"
-            << "計算ライブラリ vantrel を読み込めませんでした"
-            << "Text9";
+            << "Command3" << pelmora::qt_string(pelmora::texts::kLibraryMissing) << "Text9";
     }
 
     void theWindowHasTheKeyboardAgainAfterEveryBox() {

@@ -39,19 +39,19 @@ const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 10> kKeys{{
 
 // The messages a press or an edit may show.
 const std::set<QString> kMessages = {
-    "呼損率の値は１以下で入力してください",
-    "呼数を入力して下さい",
-    "平均通話時間を入力して下さい",
-    "一日の稼働時間を入力して下さい",
-    "一日の稼働時間を時間単位で０以上を入力して下さい",
-    "呼量を入力して下さい",
-    "呼量を０以上で正しく入力して下さい",
-    "呼損率を入力して下さい",
-    "呼損率を０以上で正しく入力して下さい",
-    "必要回線数を入力して下さい",
-    "必要回線数を０以上で正しく入力して下さい",
-    "平均通話時間を０以上で正しく入力して下さい",
-    "この条件では計算できません。入力値を見直してください",
+    pelmora::qt_string(pelmora::texts::kLossProbabilityAtMostOne),
+    pelmora::qt_string(pelmora::texts::kCallsMissing),
+    pelmora::qt_string(pelmora::texts::kCallTimeMissing),
+    pelmora::qt_string(pelmora::texts::kOperatingTimeMissing),
+    pelmora::qt_string(pelmora::texts::kOperatingTimeInvalid),
+    pelmora::qt_string(pelmora::texts::kTrafficMissing),
+    pelmora::qt_string(pelmora::texts::kTrafficInvalid),
+    pelmora::qt_string(pelmora::texts::kLossProbabilityMissing),
+    pelmora::qt_string(pelmora::texts::kLossProbabilityInvalid),
+    pelmora::qt_string(pelmora::texts::kLinesMissing),
+    pelmora::qt_string(pelmora::texts::kLinesInvalid),
+    pelmora::qt_string(pelmora::texts::kCallTimeInvalid),
+    pelmora::qt_string(pelmora::texts::kNoAnswer),
 };
 
 int environment_number(const char* name, int fallback) {
@@ -136,7 +136,8 @@ class MonkeyTest : public QObject {
             QTest::keyClick(w_->window->windowHandle(), key, modifiers);
             // The context menu that a desktop's window system makes of the menu key.
             if (key == Qt::Key_Menu && QApplication::focusWidget() != nullptr) {
-                QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(4, 4));
+                QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                       QApplication::focusWidget()->mapToGlobal(QPoint(4, 4)));
                 QApplication::sendEvent(QApplication::focusWidget(), &menu);
                 answer_popup();
             }
@@ -169,7 +170,7 @@ class MonkeyTest : public QObject {
         } else {
             events_ << QStringLiteral("about, then a key");
             const bool closed = w_->about(
-                [](pelmora::FrmSplash* splash) { QTest::keyClick(splash->Command1, Qt::Key_Q); });
+                [](pelmora::AboutWindow* splash) { QTest::keyClick(splash->button(), Qt::Key_Q); });
             // Records a failure for the loop to report; a bare QVERIFY cannot return a button.
             QTest::qVerify(closed, "closed", "the about window stayed open", __FILE__, __LINE__);
         }
@@ -256,11 +257,13 @@ class MonkeyTest : public QObject {
             }
             for (std::size_t i = messages; i < w_->messages.shown.size(); ++i) {
                 const auto& shown = w_->messages.shown[i];
-                if (shown.title != QLatin1String("Error") ||
-                    (!kMessages.count(shown.text) &&
-                     !shown.text.startsWith(QStringLiteral("計算ライブラリ")))) {
-                    return fail_with_replay(QStringLiteral("unexpected message ") + shown.text,
-                                            seed);
+                if (pelmora::qt_string(shown.title) != QLatin1String("Error") ||
+                    (!kMessages.count(pelmora::qt_string(shown.text)) &&
+                     !pelmora::qt_string(shown.text)
+                          .startsWith(QStringLiteral("計算ライブラリ")))) {
+                    return fail_with_replay(
+                        QStringLiteral("unexpected message ") + pelmora::qt_string(shown.text),
+                        seed);
                 }
             }
         }

@@ -10,12 +10,11 @@
 namespace {
 
 using pelmora::Control;
+namespace texts = pelmora::texts;
 using Log = std::vector<std::string>;
 
-const std::u16string kWaitText =
-    u"\r\n\r\n\r\nただいま計算しております\r\n\r\n少々お待ち下さい\r\n\r\n"
-    u"条件によっては、数分から数時間かかることもあります";
-const std::u16string kNoAnswer = u"この条件では計算できません。入力値を見直してください";
+const std::u16string kWaitText = texts::wait_text();
+const std::u16string kNoAnswer(texts::kNoAnswer);
 
 class CalculationTest : public FormTest {
   protected:

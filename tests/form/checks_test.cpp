@@ -8,6 +8,7 @@
 namespace {
 
 using pelmora::Control;
+namespace texts = pelmora::texts;
 
 struct Page {
     Control button;
@@ -27,7 +28,7 @@ struct Report {
     const Page* page;
     std::vector<std::u16string> texts;
     Control failing;
-    const char16_t* message;
+    std::u16string_view message;
     std::vector<std::string> marks;  // the marks each input box took in the press, in order
 };
 
@@ -75,33 +76,33 @@ TEST_P(ChecksTest, ReportTheFirstFailingBox) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Pages, ChecksTest, testing::Values(
-    Report{"calls_empty", &kOfferedTraffic, {u"", u"", u""}, Control::Text2, u"呼数を入力して下さい", {"red", "", ""}},
-    Report{"call_time_empty", &kOfferedTraffic, {u"240", u"", u""}, Control::Text3, u"平均通話時間を入力して下さい", {"white", "red", ""}},
-    Report{"hours_empty", &kOfferedTraffic, {u"240", u"3", u""}, Control::Text4, u"一日の稼働時間を入力して下さい", {"white", "white", "red"}},
-    Report{"hours_0", &kOfferedTraffic, {u"240", u"3", u"0"}, Control::Text4, u"一日の稼働時間を時間単位で０以上を入力して下さい", {"white", "white", "white red"}},
-    Report{"hours_abc", &kOfferedTraffic, {u"240", u"3", u"abc"}, Control::Text4, u"一日の稼働時間を時間単位で０以上を入力して下さい", {"white", "white", "white red"}},
-    Report{"hours_blanks", &kOfferedTraffic, {u"240", u"3", u"   "}, Control::Text4, u"一日の稼働時間を時間単位で０以上を入力して下さい", {"white", "white", "white red"}},
-    Report{"hours_negative", &kOfferedTraffic, {u"240", u"3", u"-8"}, Control::Text4, u"一日の稼働時間を時間単位で０以上を入力して下さい", {"white", "white", "white red"}},
-    Report{"traffic_empty", &kRequiredLines, {u"", u""}, Control::Text6, u"呼量を入力して下さい", {"red", ""}},
-    Report{"traffic_blanks", &kRequiredLines, {u"   ", u"0.01"}, Control::Text6, u"呼量を０以上で正しく入力して下さい", {"white red", ""}},
-    Report{"traffic_0", &kRequiredLines, {u"0", u"0.01"}, Control::Text6, u"呼量を０以上で正しく入力して下さい", {"white red", ""}},
-    Report{"traffic_abc", &kRequiredLines, {u"abc", u"0.01"}, Control::Text6, u"呼量を０以上で正しく入力して下さい", {"white red", ""}},
-    Report{"traffic_negative", &kRequiredLines, {u"-10", u"0.01"}, Control::Text6, u"呼量を０以上で正しく入力して下さい", {"white red", ""}},
-    Report{"traffic_tiny", &kRequiredLines, {u"1e-400", u"0.01"}, Control::Text6, u"呼量を０以上で正しく入力して下さい", {"white red", ""}},
-    Report{"loss_empty", &kRequiredLines, {u"10", u""}, Control::Text7, u"呼損率を入力して下さい", {"white white", "red"}},
-    Report{"loss_0", &kRequiredLines, {u"10", u"0"}, Control::Text7, u"呼損率を０以上で正しく入力して下さい", {"white white", "white red"}},
-    Report{"loss_negative", &kRequiredLines, {u"10", u"-0.5"}, Control::Text7, u"呼損率を０以上で正しく入力して下さい", {"white white", "white red"}},
-    Report{"loss_abc", &kRequiredLines, {u"10", u"abc"}, Control::Text7, u"呼損率を０以上で正しく入力して下さい", {"white white", "white red"}},
-    Report{"page3_empty", &kProcessableCalls, {u"", u"", u""}, Control::Text9, u"呼損率を入力して下さい", {"red", "", ""}},
-    Report{"lines_empty", &kProcessableCalls, {u"0.01", u"", u""}, Control::Text10, u"必要回線数を入力して下さい", {"white", "red", ""}},
-    Report{"minutes_empty", &kProcessableCalls, {u"0.01", u"10", u""}, Control::Text11, u"平均通話時間を入力して下さい", {"white", "white", "red"}},
-    Report{"page3_loss_0", &kProcessableCalls, {u"0", u"10", u"3"}, Control::Text9, u"呼損率を０以上で正しく入力して下さい", {"white red", "white", "white"}},
-    Report{"page3_loss_negative", &kProcessableCalls, {u"-0.5", u"10", u"3"}, Control::Text9, u"呼損率を０以上で正しく入力して下さい", {"white red", "white", "white"}},
-    Report{"lines_abc", &kProcessableCalls, {u"0.01", u"abc", u"3"}, Control::Text10, u"必要回線数を０以上で正しく入力して下さい", {"white white", "white red", "white"}},
-    Report{"lines_negative", &kProcessableCalls, {u"0.01", u"-5", u"3"}, Control::Text10, u"必要回線数を０以上で正しく入力して下さい", {"white white", "white red", "white"}},
-    Report{"minutes_0", &kProcessableCalls, {u"0.01", u"10", u"0"}, Control::Text11, u"平均通話時間を０以上で正しく入力して下さい", {"white white", "white white", "white red"}},
-    Report{"minutes_blanks", &kProcessableCalls, {u"0.01", u"10", u"   "}, Control::Text11, u"平均通話時間を０以上で正しく入力して下さい", {"white white", "white white", "white red"}},
-    Report{"minutes_negative", &kProcessableCalls, {u"0.01", u"10", u"-3"}, Control::Text11, u"平均通話時間を０以上で正しく入力して下さい", {"white white", "white white", "white red"}}),
+    Report{"calls_empty", &kOfferedTraffic, {u"", u"", u""}, Control::Text2, texts::kCallsMissing, {"red", "", ""}},
+    Report{"call_time_empty", &kOfferedTraffic, {u"240", u"", u""}, Control::Text3, texts::kCallTimeMissing, {"white", "red", ""}},
+    Report{"hours_empty", &kOfferedTraffic, {u"240", u"3", u""}, Control::Text4, texts::kOperatingTimeMissing, {"white", "white", "red"}},
+    Report{"hours_0", &kOfferedTraffic, {u"240", u"3", u"0"}, Control::Text4, texts::kOperatingTimeInvalid, {"white", "white", "white red"}},
+    Report{"hours_abc", &kOfferedTraffic, {u"240", u"3", u"abc"}, Control::Text4, texts::kOperatingTimeInvalid, {"white", "white", "white red"}},
+    Report{"hours_blanks", &kOfferedTraffic, {u"240", u"3", u"   "}, Control::Text4, texts::kOperatingTimeInvalid, {"white", "white", "white red"}},
+    Report{"hours_negative", &kOfferedTraffic, {u"240", u"3", u"-8"}, Control::Text4, texts::kOperatingTimeInvalid, {"white", "white", "white red"}},
+    Report{"traffic_empty", &kRequiredLines, {u"", u""}, Control::Text6, texts::kTrafficMissing, {"red", ""}},
+    Report{"traffic_blanks", &kRequiredLines, {u"   ", u"0.01"}, Control::Text6, texts::kTrafficInvalid, {"white red", ""}},
+    Report{"traffic_0", &kRequiredLines, {u"0", u"0.01"}, Control::Text6, texts::kTrafficInvalid, {"white red", ""}},
+    Report{"traffic_abc", &kRequiredLines, {u"abc", u"0.01"}, Control::Text6, texts::kTrafficInvalid, {"white red", ""}},
+    Report{"traffic_negative", &kRequiredLines, {u"-10", u"0.01"}, Control::Text6, texts::kTrafficInvalid, {"white red", ""}},
+    Report{"traffic_tiny", &kRequiredLines, {u"1e-400", u"0.01"}, Control::Text6, texts::kTrafficInvalid, {"white red", ""}},
+    Report{"loss_empty", &kRequiredLines, {u"10", u""}, Control::Text7, texts::kLossProbabilityMissing, {"white white", "red"}},
+    Report{"loss_0", &kRequiredLines, {u"10", u"0"}, Control::Text7, texts::kLossProbabilityInvalid, {"white white", "white red"}},
+    Report{"loss_negative", &kRequiredLines, {u"10", u"-0.5"}, Control::Text7, texts::kLossProbabilityInvalid, {"white white", "white red"}},
+    Report{"loss_abc", &kRequiredLines, {u"10", u"abc"}, Control::Text7, texts::kLossProbabilityInvalid, {"white white", "white red"}},
+    Report{"page3_empty", &kProcessableCalls, {u"", u"", u""}, Control::Text9, texts::kLossProbabilityMissing, {"red", "", ""}},
+    Report{"lines_empty", &kProcessableCalls, {u"0.01", u"", u""}, Control::Text10, texts::kLinesMissing, {"white", "red", ""}},
+    Report{"minutes_empty", &kProcessableCalls, {u"0.01", u"10", u""}, Control::Text11, texts::kCallTimeMissing, {"white", "white", "red"}},
+    Report{"page3_loss_0", &kProcessableCalls, {u"0", u"10", u"3"}, Control::Text9, texts::kLossProbabilityInvalid, {"white red", "white", "white"}},
+    Report{"page3_loss_negative", &kProcessableCalls, {u"-0.5", u"10", u"3"}, Control::Text9, texts::kLossProbabilityInvalid, {"white red", "white", "white"}},
+    Report{"lines_abc", &kProcessableCalls, {u"0.01", u"abc", u"3"}, Control::Text10, texts::kLinesInvalid, {"white white", "white red", "white"}},
+    Report{"lines_negative", &kProcessableCalls, {u"0.01", u"-5", u"3"}, Control::Text10, texts::kLinesInvalid, {"white white", "white red", "white"}},
+    Report{"minutes_0", &kProcessableCalls, {u"0.01", u"10", u"0"}, Control::Text11, texts::kCallTimeInvalid, {"white white", "white white", "white red"}},
+    Report{"minutes_blanks", &kProcessableCalls, {u"0.01", u"10", u"   "}, Control::Text11, texts::kCallTimeInvalid, {"white white", "white white", "white red"}},
+    Report{"minutes_negative", &kProcessableCalls, {u"0.01", u"10", u"-3"}, Control::Text11, texts::kCallTimeInvalid, {"white white", "white white", "white red"}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -10,6 +10,7 @@
 
 #include "form/contrast.h"
 #include "support/window_harness.h"
+#include "win32/conversions.h"
 
 namespace {
 
@@ -64,20 +65,9 @@ class AboutSession {
     bool left_open_ = false;
 };
 
-bool open() {
-    return about_window() != nullptr && IsWindowVisible(about_window());
-}
-
 class AboutTest : public testing::Test {
   protected:
     WindowHarness w;
-
-    std::function<void()> press(WORD key) {
-        return [key] {
-            WindowHarness::send(
-                {WindowHarness::key_input(key, false), WindowHarness::key_input(key, true)});
-        };
-    }
 
     std::function<void()> typed(wchar_t character) {
         return [character] {
@@ -98,7 +88,7 @@ TEST_F(AboutTest, OpensModalCentredWithoutTitleBarAndClosesOnAKey) {
                               EXPECT_EQ(GetWindow(about, GW_OWNER), w.main());
                               EXPECT_FALSE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
                               EXPECT_FALSE(IsWindowEnabled(w.main()));
-                              EXPECT_EQ(GetFocus(), about_control(L"閉じる"));
+                              EXPECT_EQ(GetFocus(), about_button(about));
                               MONITORINFO monitor{};
                               monitor.cbSize = sizeof monitor;
                               GetMonitorInfoW(MonitorFromWindow(about, MONITOR_DEFAULTTONEAREST),
@@ -123,78 +113,6 @@ TEST_F(AboutTest, OpensModalCentredWithoutTitleBarAndClosesOnAKey) {
     EXPECT_EQ(w.focused(), "Text4");
 }
 
-// Keys without a character, Tab and Delete, right and middle clicks, and clicks on a label or
-// on the strip around the frame leave it open; each of the closing actions closes it.
-TEST_F(AboutTest, ClosesOnlyOnACharacterTheButtonOrALeftClickOnItsFrame) {
-    const auto click = [](DWORD down, DWORD up, std::function<POINT(HWND)> where) {
-        return [=] { WindowHarness::click_at(about_window(), where(about_window()), down, up); };
-    };
-    const auto frame_space = [](HWND about) {
-        RECT frame;
-        GetWindowRect(FindWindowExW(about, nullptr, L"Button", L""), &frame);
-        POINT at{frame.left + 12, (frame.top + frame.bottom) / 2 + 10};
-        ScreenToClient(about, &at);
-        return at;
-    };
-    const auto on_product_name = [](HWND about) {
-        HWND label = FindWindowExW(about, nullptr, nullptr, L"Pelmora");
-        POINT at = WindowHarness::centre_of(label);
-        MapWindowPoints(label, about, &at, 1);
-        return at;
-    };
-    const auto on_the_strip = [](HWND) { return POINT{3, 100}; };
-    const std::vector<std::function<void()>> staying = {
-        press(VK_LEFT),
-        press(VK_F5),
-        press(VK_SHIFT),
-        press(VK_TAB),
-        press(VK_DELETE),
-        click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, frame_space),
-        click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, frame_space),
-        click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, on_product_name),
-        click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, on_the_strip),
-    };
-    const std::vector<std::pair<const char*, std::function<void()>>> closing = {
-        {"Esc", press(VK_ESCAPE)},
-        {"Enter", press(VK_RETURN)},
-        {"Backspace", press(VK_BACK)},
-        {"space", press(VK_SPACE)},
-        {"digit", typed(L'7')},
-        {"frame", click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, frame_space)},
-        {"Alt+F4",
-         [] {
-             WindowHarness::send(
-                 {WindowHarness::key_input(VK_MENU, false), WindowHarness::key_input(VK_F4, false),
-                  WindowHarness::key_input(VK_F4, true), WindowHarness::key_input(VK_MENU, true)});
-         }},
-        {"End task", [] { PostMessageW(about_window(), WM_CLOSE, 0, 0); }},
-        {"button",
-         [] {
-             HWND button = about_control(L"閉じる");
-             POINT at = WindowHarness::centre_of(button);
-             MapWindowPoints(button, about_window(), &at, 1);
-             WindowHarness::click_at(about_window(), at);
-         }},
-    };
-    bool first = true;
-    for (const auto& [what, close] : closing) {
-        std::vector<std::function<void()>> steps;
-        for (std::size_t i = 0; first && i < staying.size(); ++i) {
-            steps.push_back(staying[i]);
-            steps.push_back([i] { EXPECT_TRUE(open()) << "after staying action " << i; });
-        }
-        first = false;
-        steps.push_back(close);
-        AboutSession session(steps);
-        w.focus(Control::Text3);
-        EXPECT_TRUE(session.run(w)) << what;
-        EXPECT_EQ(about_window(), nullptr) << what;
-        EXPECT_TRUE(IsWindowEnabled(w.main())) << what;
-        EXPECT_EQ(w.focused(), "Text3") << what;
-    }
-    EXPECT_TRUE(w.messages.shown.empty());
-}
-
 // The colours a label of the about window is painted with, as it asks for them.
 std::pair<COLORREF, COLORREF> painted(HWND label) {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -203,10 +121,6 @@ std::pair<COLORREF, COLORREF> painted(HWND label) {
     const std::pair colours{GetTextColor(dc), GetBkColor(dc)};
     DeleteDC(dc);
     return colours;
-}
-
-pelmora::Rgb rgb(COLORREF colour) {
-    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
 // The maker's and the product's names keep their blue on a light face, and take the system's
@@ -238,7 +152,7 @@ TEST_F(AboutTest, NamesStayReadableOnADarkFace) {
         const bool light = face_and_text[0] == RGB(240, 240, 240);
         EXPECT_EQ(names[1].first, light ? RGB(0, 0, 255) : face_and_text[1]);
         for (const auto& [text, background] : names) {
-            EXPECT_TRUE(pelmora::readable_on(rgb(text), rgb(background)))
+            EXPECT_TRUE(pelmora::readable_on(pelmora::rgb(text), pelmora::rgb(background)))
                 << std::hex << text << " on " << background;
         }
     }

@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "form/controls.h"
+#include "form/texts.h"
 #include "support/input.h"
 #include "win32/control_ids.h"
+#include "win32/wide.h"
 
 namespace {
 
@@ -163,7 +165,7 @@ void answer_the_missing_library(const Program& program) {
     }
     constexpr int kMessageText = 0xFFFF;
     const std::wstring message = text_of(GetDlgItem(box, kMessageText));
-    if (message.rfind(L"計算ライブラリ vantrel を読み込めませんでした\r\n", 0) != 0) {
+    if (message.rfind(pelmora::wide(pelmora::texts::kLibraryMissing) + L"\r\n", 0) != 0) {
         fail(L"message " + message);
     }
     if (GetDlgItem(box, IDOK) == nullptr || GetDlgItem(box, IDCANCEL) != nullptr ||

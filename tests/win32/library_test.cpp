@@ -5,7 +5,7 @@
 #include <string>
 
 #include "form/engine.h"
-#include "win32/dll_library.h"
+#include "win32/engine_library.h"
 #include "win32/wide.h"
 
 namespace {

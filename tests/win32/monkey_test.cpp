@@ -143,9 +143,8 @@ void CALLBACK answer(HWND, UINT, UINT_PTR timer, DWORD) {
                 break;
             default:
                 answers->push_back("  about: its button");
-                WindowHarness::click_at(
-                    FindWindowExW(about, nullptr, nullptr, L"閉じる"),
-                    WindowHarness::centre_of(FindWindowExW(about, nullptr, nullptr, L"閉じる")));
+                WindowHarness::click_at(about_button(about),
+                                        WindowHarness::centre_of(about_button(about)));
                 break;
         }
     }
@@ -276,10 +275,13 @@ class MonkeyTest : public testing::Test {
                 SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0) != 0) {
                 std::string shown;
                 for (const char16_t ch : w.text(box)) {
-                    shown += ch < 0x80 ? static_cast<char>(ch) : '?';
+                    char code[8];
+                    std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(ch));
+                    shown += ch >= 0x20 && ch < 0x7f ? std::string(1, static_cast<char>(ch)) : code;
                 }
-                return name(box) + " shows no start of \"" + shown + "\" (the focus in " +
-                       w.focused() + ")";
+                return name(box) + " shows no start of \"" + shown + "\" but its character " +
+                       std::to_string(SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0)) +
+                       " (the focus in " + w.focused() + ")";
             }
         }
         return {};

@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "form/engine.h"
-#include "qt/frm_splash.h"
-#include "qt/installed_library.h"
+#include "qt/about_window.h"
+#include "qt/engine_library.h"
 #include "qt/main_window.h"
+#include "recording_message_boxes.h"
 #include "support/controls.h"
-#include "support/recording_message_boxes.h"
 
 // The real main window, shown and active on the offscreen platform, with its message boxes
 // answered by a recorder, its clock under the test's control and the engine bound as the program
@@ -103,10 +103,10 @@ class WindowHarness {
     // `while_open` with it. Returns whether the window closed of its own accord and the main window
     // became active again; an about window still open a few seconds later is closed here, so that
     // no test waits for ever.
-    bool about(const std::function<void(pelmora::FrmSplash*)>& while_open) {
+    bool about(const std::function<void(pelmora::AboutWindow*)>& while_open) {
         bool closed_by_watchdog = false;
         QTimer::singleShot(0, [&] {
-            auto* splash = qobject_cast<pelmora::FrmSplash*>(QApplication::activeModalWidget());
+            auto* splash = qobject_cast<pelmora::AboutWindow*>(QApplication::activeModalWidget());
             QVERIFY(splash != nullptr);
             QTRY_VERIFY(splash->isActiveWindow());
             while_open(splash);
@@ -115,7 +115,7 @@ class WindowHarness {
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [&] {
             if (auto* splash =
-                    qobject_cast<pelmora::FrmSplash*>(QApplication::activeModalWidget())) {
+                    qobject_cast<pelmora::AboutWindow*>(QApplication::activeModalWidget())) {
                 closed_by_watchdog = true;
                 splash->reject();
             }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "form/front_end.h"
+#include "form/layout.h"
 #include "form/main_form.h"
 
 // A front end that keeps the window in memory and logs every request of the form, in order. Like a
@@ -31,7 +32,10 @@ class MemoryWindow : public pelmora::FrontEnd {
     void set_text(Control box, std::u16string_view text) override {
         log.push_back("write " + name(box));
         texts[at(box)] = text;
+        at_start[at(box)] = false;
     }
+    void show_start(Control box) override { at_start[at(box)] = true; }
+    void select_all(Control box) override { selected = box; }
     void mark(Control box, Mark mark) override {
         log.push_back("mark " + name(box) + (mark == Mark::Accepted ? " white" : " red"));
         marks[at(box)] = mark;
@@ -52,6 +56,10 @@ class MemoryWindow : public pelmora::FrontEnd {
         log.push_back("page " + name(frame));
         page = frame;
     }
+    Control shown_page() const override { return page; }
+    void select_tab(int index) override {
+        form_->TabStrip1_Click(pelmora::layout::tabs()[static_cast<std::size_t>(index)].caption);
+    }
     void open_about() override { log.push_back("about"); }
     void end_program() override { log.push_back("end"); }
 
@@ -63,6 +71,7 @@ class MemoryWindow : public pelmora::FrontEnd {
             form_->KeyPress(box, ch);
             if (ch != u'\r') {
                 texts[at(box)] += ch;
+                at_start[at(box)] = false;
                 form_->Change(box);
             }
         }
@@ -71,12 +80,14 @@ class MemoryWindow : public pelmora::FrontEnd {
     void edit(Control box, std::u16string_view text) {
         focus(box);
         texts[at(box)] = text;
+        at_start[at(box)] = false;
         form_->Change(box);
     }
     void press_enter(Control box) {
         focus(box);
         form_->KeyPress(box, u'\r');
     }
+    void press_tab(bool backward = false) { form_->Tab_KeyDown(focused, backward); }
     void click(Control button) {
         focus(button);
         form_->Click(button);
@@ -87,6 +98,9 @@ class MemoryWindow : public pelmora::FrontEnd {
 
     std::array<std::u16string, pelmora::kControlCount> texts;
     std::array<Mark, pelmora::kControlCount> marks{};
+    // Whether a box was last asked to show its start, and the box last selected whole.
+    std::array<bool, pelmora::kControlCount> at_start{};
+    Control selected = Control::Pelmora_Main;
     Control focused = Control::Pelmora_Main;
     Control page = Control::Pelmora_Main;
     std::vector<Message> messages;
@@ -99,7 +113,10 @@ class MemoryWindow : public pelmora::FrontEnd {
 
     void move_focus(Control control) {
         if (focused != control) {
-            focused = control;
+            const Control left = std::exchange(focused, control);
+            if (left != Control::Pelmora_Main) {
+                form_->LostFocus(left);
+            }
             form_->GotFocus(control);
         }
     }

@@ -13,34 +13,24 @@
 
 #include "form/engine.h"
 #include "form/layout.h"
+#include "recording_message_boxes.h"
 #include "support/input.h"
 #include "win32/control_ids.h"
-#include "win32/dll_library.h"
+#include "win32/engine_library.h"
 #include "win32/main_window.h"
 #include "win32/message_boxes.h"
 #include "win32/message_loop.h"
 #include "win32/wide.h"
 
-// Answers every message box at once with its only button and keeps what was shown; a test can
-// look at the window while a box is up through `while_shown`.
-class RecordingMessageBoxes : public pelmora::MessageBoxes {
-  public:
-    struct Shown {
-        HWND owner;
-        std::u16string title;
-        std::u16string text;
-    };
-
-    void show(HWND owner, std::u16string_view title, std::u16string_view text) override {
-        if (while_shown) {
-            while_shown();
+// The about window's button, found by its stored caption.
+inline HWND about_button(HWND about) {
+    for (const pelmora::layout::AboutPlacement& placed : pelmora::layout::about_window()) {
+        if (placed.kind == pelmora::layout::Kind::Button) {
+            return FindWindowExW(about, nullptr, nullptr, pelmora::wide(placed.caption).c_str());
         }
-        shown.push_back({owner, std::u16string(title), std::u16string(text)});
     }
-
-    std::vector<Shown> shown;
-    std::function<void()> while_shown;
-};
+    return nullptr;
+}
 
 // The real main window, shown and in the foreground on the test's virtual display, with its
 // message boxes answered by a recorder, its clock at a fixed time and the engine loaded as the
@@ -170,24 +160,6 @@ class WindowHarness {
                      reinterpret_cast<LPARAM>(&tab));
         click_at(tabs, {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
         pump();
-    }
-
-    // The background and text colours the window paints a box with, as its edit asks for them.
-    struct Painted {
-        COLORREF background;
-        COLORREF text;
-    };
-
-    Painted painted(Control box) const {
-        HDC dc = CreateCompatibleDC(nullptr);
-        SetBkColor(dc, RGB(1, 2, 3));
-        SetTextColor(dc, RGB(4, 5, 6));
-        const LRESULT brush = SendMessageW(main(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(control(box)));
-        Painted colours{GetBkColor(dc), GetTextColor(dc)};
-        DeleteDC(dc);
-        EXPECT_NE(brush, 0);
-        return colours;
     }
 
     RecordingMessageBoxes messages;

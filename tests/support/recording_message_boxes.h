@@ -1,32 +1,31 @@
 #ifndef PELMORA_TESTS_RECORDING_MESSAGE_BOXES_H
 #define PELMORA_TESTS_RECORDING_MESSAGE_BOXES_H
 
-#include <QString>
-#include <QStringList>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "qt/message_boxes.h"
+#include "form/message_boxes.h"
 
 // Answers every message box at once with its only button, OK, and keeps what was shown. A test
 // can look at the window while a box is up through `while_shown`.
 class RecordingMessageBoxes : public pelmora::MessageBoxes {
   public:
     struct Shown {
-        QString title;
-        QString text;
-        QString answered_with;
+        std::u16string title;
+        std::u16string text;
     };
 
-    void show(const QString& title, const QString& text) override {
+    void show(std::u16string_view title, std::u16string_view text) override {
         if (while_shown) {
-            while_shown(text);
+            while_shown();
         }
-        shown.push_back({title, text, QStringLiteral("OK")});
+        shown.push_back({std::u16string(title), std::u16string(text)});
     }
 
     std::vector<Shown> shown;
-    std::function<void(const QString& text)> while_shown;
+    std::function<void()> while_shown;
 };
 
 #endif

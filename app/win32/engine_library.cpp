@@ -1,4 +1,4 @@
-#include "win32/dll_library.h"
+#include "win32/engine_library.h"
 
 #include "win32/wide.h"
 

@@ -1,4 +1,4 @@
-#include "qt/installed_library.h"
+#include "qt/engine_library.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "qt/frm_splash.h"
+#include "qt/about_window.h"
 
 #include <qdrawutil.h>
 #include <QCloseEvent>
@@ -10,6 +10,8 @@
 #include <QScreen>
 
 #include "form/layout.h"
+#include "qt/controls.h"
+#include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
@@ -25,39 +27,23 @@ constexpr int kDarkThemeLightness = 128;
 // The window colour of a light desktop theme; Qt derives the other colours from it.
 const QColor kLightWindow(240, 240, 240);
 
-Qt::Alignment alignment_of(layout::Align align) {
-    switch (align) {
-        case layout::Align::Centre:
-            return Qt::AlignHCenter;
-        case layout::Align::Right:
-            return Qt::AlignRight;
-        case layout::Align::Left:
-            break;
-    }
-    return Qt::AlignLeft;
-}
-
-QLabel* label(QWidget* frame, const AboutPlacement& placed) {
-    auto* label = new QLabel(qt_string(placed.caption), frame);
-    label->setGeometry(pixels(placed.at));
-    if (placed.fits_text) {
-        // Grown from the stored corner, so the text starts at the top; a label of fixed size
-        // keeps its text centred in its height.
-        label->setAlignment(alignment_of(placed.align) | Qt::AlignTop);
+// The label's stored font and colour; a label that fits its text grows from its stored corner,
+// with its text at the top, and one of fixed size keeps its text centred in its height.
+void dress(QLabel* label, const AboutPlacement& placed) {
+    if (!placed.fits_text) {
+        label->setAlignment(alignment(placed.align) | Qt::AlignVCenter);
     }
     if (placed.font.points != 0) {
         label->setFont(font_of(placed.font));
     }
     if (placed.colour) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText,
-                         QColor(placed.colour->red, placed.colour->green, placed.colour->blue));
+        palette.setColor(QPalette::WindowText, colour(*placed.colour));
         label->setPalette(palette);
     }
     if (placed.fits_text) {
         label->resize(label->sizeHint());
     }
-    return label;
 }
 
 AboutForm::Button button_of(Qt::MouseButton button) {
@@ -73,7 +59,7 @@ AboutForm::Button button_of(Qt::MouseButton button) {
 
 }  // namespace
 
-FrmSplash::FrmSplash(QWidget* owner)
+AboutWindow::AboutWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), form_(*this) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(pixels(layout::kAboutClientArea).size());
@@ -83,33 +69,27 @@ FrmSplash::FrmSplash(QWidget* owner)
         setPalette(QPalette(kLightWindow));
     }
     for (const AboutPlacement& placed : layout::about_window()) {
-        QWidget* control = nullptr;
-        switch (placed.kind) {
-            case layout::Kind::Frame:
-                Frame1 = new QGroupBox(this);
-                Frame1->setGeometry(pixels(placed.at));
-                control = Frame1;
-                break;
-            case layout::Kind::Button:
-                Command1 = new QPushButton(qt_string(placed.caption), Frame1);
-                Command1->setGeometry(pixels(placed.at));
-                Command1->setAutoDefault(false);
-                control = Command1;
-                break;
-            default:
-                control = label(Frame1, placed);
-                break;
-        }
+        // Everything stands in the frame, which comes first.
+        QWidget* control = create_control(placed.kind, placed.caption, placed.align,
+                                          frame_ != nullptr ? static_cast<QWidget*>(frame_) : this);
         control->setObjectName(QString::fromLatin1(placed.name));
+        control->setGeometry(pixels(placed.at));
+        if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+            frame_ = frame;
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            button_ = button;
+        } else {
+            dress(static_cast<QLabel*>(control), placed);
+        }
     }
-    Frame1->installEventFilter(this);
-    Command1->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+    frame_->installEventFilter(this);
+    button_->installEventFilter(this);
+    connect(button_, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
     installEventFilter(this);
-    Command1->setFocus();
+    button_->setFocus();
 }
 
-void FrmSplash::open_modally() {
+void AboutWindow::open_modally() {
     setWindowModality(Qt::ApplicationModal);
     const QScreen* screen =
         parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
@@ -122,22 +102,22 @@ void FrmSplash::open_modally() {
     exec();
 }
 
-void FrmSplash::unload() {
+void AboutWindow::unload() {
     accept();
 }
 
-void FrmSplash::paintEvent(QPaintEvent* event) {
+void AboutWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
-void FrmSplash::closeEvent(QCloseEvent* event) {
+void AboutWindow::closeEvent(QCloseEvent* event) {
     form_.Form_QueryUnload();
     event->setAccepted(isHidden());
 }
 
-bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         for (const QChar ch : static_cast<QKeyEvent*>(event)->text()) {
             form_.Form_KeyPress(ch.unicode());
@@ -148,10 +128,10 @@ bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {
     }
     // A click on the frame itself, where no label or button covers it; a click on a label
     // reaches the frame too, as labels take no clicks of their own.
-    if (watched == Frame1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == frame_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* click = static_cast<QMouseEvent*>(event);
         const QPoint at = click->position().toPoint();
-        if (Frame1->rect().contains(at) && Frame1->childAt(at) == nullptr) {
+        if (frame_->rect().contains(at) && frame_->childAt(at) == nullptr) {
             form_.Frame1_Click(button_of(click->button()));
         }
     }

@@ -1,5 +1,5 @@
-#ifndef PELMORA_FRM_SPLASH_H
-#define PELMORA_FRM_SPLASH_H
+#ifndef PELMORA_ABOUT_WINDOW_H
+#define PELMORA_ABOUT_WINDOW_H
 
 #include <QDialog>
 #include <QGroupBox>
@@ -13,19 +13,19 @@ namespace pelmora {
 // frmSplash in Qt: the about window, a small fixed panel without a title bar, made afresh for
 // every opening and shown modally in the middle of the screen. It reports its button, clicks on
 // its frame and the characters of key presses to the form, which decides when it closes.
-class FrmSplash : public QDialog, public AboutFrontEnd {
+class AboutWindow : public QDialog, public AboutFrontEnd {
     Q_OBJECT
 
   public:
-    explicit FrmSplash(QWidget* owner);
+    explicit AboutWindow(QWidget* owner);
 
     // Opens the window modally, centred on the owner's screen; returns once it has closed.
     void open_modally();
 
     void unload() override;
 
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QGroupBox* frame() const { return frame_; }
+    QPushButton* button() const { return button_; }
 
   protected:
     // The raised edge of a fixed dialog border, which a window without title bar lacks.
@@ -40,6 +40,8 @@ class FrmSplash : public QDialog, public AboutFrontEnd {
 
   private:
     AboutForm form_;
+    QGroupBox* frame_ = nullptr;
+    QPushButton* button_ = nullptr;
 };
 
 }  // namespace pelmora

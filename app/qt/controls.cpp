@@ -1,13 +1,13 @@
-#include "qt/build_controls.h"
+#include "qt/controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <vector>
 
 #include "form/layout.h"
+#include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "qt/help_panel.h"
 #include "qt/qt_text.h"
@@ -58,14 +58,16 @@ QWidget* button(QWidget* parent, const QString& caption) {
 
 QWidget* label(QWidget* parent, const QString& caption, layout::Align align) {
     auto* label = new QLabel(caption, parent);
-    label->setAlignment((align == layout::Align::Right ? Qt::AlignRight : Qt::AlignLeft) |
-                        Qt::AlignTop);
+    label->setAlignment(alignment(align) | Qt::AlignTop);
     return label;
 }
 
-QWidget* create(const layout::Placement& placed, QWidget* parent) {
-    const QString caption = qt_string(placed.caption);
-    switch (placed.kind) {
+}  // namespace
+
+QWidget* create_control(layout::Kind kind, std::u16string_view text, layout::Align align,
+                        QWidget* parent) {
+    const QString caption = qt_string(text);
+    switch (kind) {
         case Kind::TabStrip:
             return tab_strip(parent);
         case Kind::Frame:
@@ -77,22 +79,12 @@ QWidget* create(const layout::Placement& placed, QWidget* parent) {
         case Kind::Button:
             return button(parent, caption);
         case Kind::Label:
-            return label(parent, caption, placed.align);
+            return label(parent, caption, align);
         case Kind::StatusBar:
             break;
     }
     return nullptr;
 }
-
-// The Tab key follows the tab indices; Qt skips hidden pages.
-void chain_tab_order(const Widgets& widgets) {
-    const std::vector<Control> stops = layout::keyboard_order();
-    for (std::size_t i = 1; i < stops.size(); ++i) {
-        QWidget::setTabOrder(widgets.at(stops[i - 1]), widgets.at(stops[i]));
-    }
-}
-
-}  // namespace
 
 Widgets build_controls(QMainWindow& window, StatusBar::Clock clock) {
     auto* client = new QWidget(&window);
@@ -103,8 +95,9 @@ Widgets build_controls(QMainWindow& window, StatusBar::Clock clock) {
     for (const layout::Placement& placed : layout::main_window()) {
         QWidget* parent =
             placed.container == Control::Pelmora_Main ? client : widgets.at(placed.container);
-        QWidget* widget =
-            placed.kind == Kind::StatusBar ? new StatusBar(clock, &window) : create(placed, parent);
+        QWidget* widget = placed.kind == Kind::StatusBar
+                              ? new StatusBar(clock, &window)
+                              : create_control(placed.kind, placed.caption, placed.align, parent);
         widget->setObjectName(QString::fromLatin1(name_of(placed.control)));
         if (placed.kind == Kind::StatusBar) {
             window.setStatusBar(static_cast<StatusBar*>(widget));
@@ -116,7 +109,6 @@ Widgets build_controls(QMainWindow& window, StatusBar::Clock clock) {
         }
         widgets.set(placed.control, widget);
     }
-    chain_tab_order(widgets);
     return widgets;
 }
 

@@ -1,5 +1,5 @@
-#ifndef PELMORA_INSTALLED_LIBRARY_H
-#define PELMORA_INSTALLED_LIBRARY_H
+#ifndef PELMORA_ENGINE_LIBRARY_H
+#define PELMORA_ENGINE_LIBRARY_H
 
 #include <QLibrary>
 #include <QStringList>
