@@ -38,16 +38,6 @@ TEST_F(FormTest, TabGoesRoundThePageThatShows) {
     }
 }
 
-// The help panel is no stop: Tab goes on from its place in the tab order.
-TEST_F(FormTest, TabFromTheHelpPanelGoesOnFromItsPlace) {
-    window.focus(Control::Text1);
-    window.press_tab();
-    EXPECT_EQ(window.focused, Control::Command4);
-    window.focus(Control::Text1);
-    window.press_tab(true);
-    EXPECT_EQ(window.focused, Control::TabStrip1);
-}
-
 TEST_F(FormTest, PageKeysGoRoundTheTabs) {
     for (const auto& [backward, page] : {std::pair{false, Control::Frame2},
                                          {false, Control::Frame3},
