@@ -2,7 +2,7 @@
 # shellcheck disable=SC2034
 build_packages=(cmake make g++ binutils)
 program_packages=(qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
-test_packages=(libgtest-dev libbenchmark-dev clang-format)
+test_packages=(libgtest-dev libbenchmark-dev clang-format appstream desktop-file-utils)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows build: the MinGW-w64 cross compilers, GoogleTest's sources to build it for Windows,

@@ -21,6 +21,7 @@ run_probe() {
 check_installed_files() {
     local root=$1
     for file in bin/Pelmora include/vantrel.h share/applications/pelmora.desktop \
+        share/metainfo/jp.example.pelmora.metainfo.xml \
         share/icons/hicolor/16x16/apps/pelmora.png share/icons/hicolor/32x32/apps/pelmora.png; do
         [ -f "$root/$file" ] || fail "missing $root/$file"
     done
