@@ -19,28 +19,38 @@ void MainForm::Form_Load() {
     window_.set_focus(Control::Text2);
 }
 
+namespace {
+
+// The pages in the order of their tabs: each one's frame and first box.
+struct Page {
+    Control frame;
+    Control first_box;
+};
+constexpr Page kPages[] = {{Control::Frame1, Control::Text2},
+                           {Control::Frame2, Control::Text6},
+                           {Control::Frame3, Control::Text9}};
+constexpr int kPageCount = static_cast<int>(std::size(kPages));
+
+}  // namespace
+
 void MainForm::TabStrip1_Click(std::u16string_view caption) {
     write(Control::Text1, u"");
     const auto tabs = layout::tabs();
-    if (caption == tabs[0].caption) {
-        show_page(Control::Frame1, Control::Text2);
-    } else if (caption == tabs[1].caption) {
-        show_page(Control::Frame2, Control::Text6);
-    } else if (caption == tabs[2].caption) {
-        show_page(Control::Frame3, Control::Text9);
+    for (int i = 0; i < kPageCount; ++i) {
+        if (caption == tabs[static_cast<std::size_t>(i)].caption) {
+            show_page(kPages[i].frame, kPages[i].first_box);
+        }
     }
 }
 
 // The page keys select the next page's tab, or the previous one's, round the three, as a click on
 // it does.
 void MainForm::PageKey_KeyDown(bool backward) {
-    const Control frames[] = {Control::Frame1, Control::Frame2, Control::Frame3};
-    const int count = static_cast<int>(std::size(frames));
     int shown = 0;
-    while (shown < count - 1 && frames[shown] != window_.shown_page()) {
+    while (shown < kPageCount - 1 && kPages[shown].frame != window_.shown_page()) {
         ++shown;
     }
-    window_.select_tab((shown + (backward ? count - 1 : 1)) % count);
+    window_.select_tab((shown + (backward ? kPageCount - 1 : 1)) % kPageCount);
 }
 
 void MainForm::show_page(Control frame, Control first_box) {

@@ -26,13 +26,14 @@ namespace pelmora {
 
 namespace {
 
+const QString kEnter = QStringLiteral("\r");
+
 // The character a key press types. Enter, main or keypad, alone or with Shift, types a carriage
 // return whatever text the window system hands over with it; with Ctrl or Alt it is no Enter, as
 // on Windows.
 QString typed(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        return key.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? QString()
-                                                                         : QStringLiteral("\r");
+        return key.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? QString() : kEnter;
     }
     return key.text();
 }
@@ -138,7 +139,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (typed(*key) == QStringLiteral("\r")) {
+            if (typed(*key) == kEnter) {
                 last_enter_release_ = key->timestamp();
             }
             return false;
@@ -161,12 +162,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             // arrived when it handled the release.
             const bool repeat = key->isAutoRepeat() ||
                                 (key->timestamp() != 0 && key->timestamp() == last_enter_release_);
+            const QString characters = typed(*key);
             if (!(button && repeat)) {
-                for (const QChar ch : typed(*key)) {
+                for (const QChar ch : characters) {
                     form_.KeyPress(control, ch.unicode());
                 }
             }
-            return button && typed(*key) == QStringLiteral("\r");
+            return button && characters == kEnter;
         }
         default:
             return false;
