@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${test_packages[@]}" \
-    "${windows_packages[@]}" "${windows_x86_packages[@]}"
+    "${windows_packages[@]}" "${windows_test_packages[@]}" "${windows_x86_packages[@]}" \
+    "${windows_x86_test_packages[@]}"
 jobs=$(nproc)
 cmake -S "$root" -B "$root/build-timing" -DCMAKE_BUILD_TYPE=Release -DPELMORA_BUILD_PROGRAM=OFF \
     -DPELMORA_BUILD_TESTS=OFF -DPELMORA_BUILD_BENCHMARKS=ON > /dev/null

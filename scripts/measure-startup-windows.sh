@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${test_packages[@]}" \
-    "${windows_packages[@]}"
+    "${windows_packages[@]}" "${windows_test_packages[@]}"
 cmake -S "$root" -B "$root/build-windows" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" > /dev/null
 cmake --build "$root/build-windows" -j"$(nproc)" --target Pelmora bare_window window_startup wine_prefix

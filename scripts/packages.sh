@@ -5,10 +5,17 @@ program_packages=(qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
 test_packages=(libgtest-dev libbenchmark-dev clang-format appstream desktop-file-utils)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
-# The Windows build: the MinGW-w64 cross compilers, GoogleTest's sources to build it for Windows,
-# NSIS for the installer, and wine with its fonts and a virtual X display to run the tests and the
-# timing program (the IPA fonts stand in for the Japanese faces).
-windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine64
-    fonts-wine fonts-ipafont-gothic xvfb xauth)
-# The 32-bit engine: the i686 cross compilers and 32-bit wine (Debian's i386 architecture).
-windows_x86_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386)
+# The Windows build: the MinGW-w64 cross compilers, NSIS for the installer and msitools for the
+# Windows Installer package.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis wixl msitools)
+# Its tests: GoogleTest's sources to build it for Windows, and wine with its fonts and a virtual X
+# display to run the tests and the timing program (the IPA fonts stand in for the Japanese faces).
+windows_test_packages=(googletest wine64 fonts-wine fonts-ipafont-gothic xvfb xauth)
+# The 32-bit engine: the i686 cross compilers; its tests run under 32-bit wine (Debian's i386
+# architecture).
+windows_x86_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+windows_x86_test_packages=(wine32:i386)
+# A release: the commit's tree, a stopped clock for the tools that write the time of the day, and
+# a ZIP sorted by name; its check compares two builds' differing files.
+release_packages=(git faketime strip-nondeterminism)
+verify_packages=(diffoscope-minimal)

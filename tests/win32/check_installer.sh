@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Windows package silently into a fresh wine prefix, checks the files, the Start-menu
+# Installs the NSIS installer silently into a fresh wine prefix, checks the files, the Start-menu
 # shortcut and the uninstall entry in the 64-bit registry, works the installed program from typed
 # figures to an answer and a clean exit, uninstalls silently and checks that no file, shortcut or
 # key is left. Files are checked, not exit codes: an installer that cannot run exits 0 as well.
@@ -7,26 +7,8 @@
 set -euo pipefail
 wine64=$1 wineserver=$2 installer=$3 driver=$4 make_prefix=$5
 [ -f "$installer" ] || { echo "FAIL: no $installer: run cpack in the build first" >&2; exit 1; }
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=d
-# Japanese key names on wine's command line.
-export LC_ALL=C.UTF-8
-trap '"$wineserver" -k 2> /dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-windows_path() { echo "Z:$1" | tr / '\\'; }
-
-bash "$make_prefix" "$wine64" "$wineserver" "$WINEPREFIX"
-folder="$WINEPREFIX/drive_c/Program Files/Pelmora"
+source "$(dirname "$0")/installer_prefix.sh"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmora'
-# A key as reg.exe exports it (UTF-16, which keeps the Japanese that its console output loses), in
-# UTF-8; fails when there is no such key in that view of the registry.
-registry() {
-    local exported=$work/exported.reg
-    rm -f "$exported"
-    "$wine64" reg export "$1" "$(windows_path "$exported")" "$2" /y > /dev/null 2>&1 || return 1
-    iconv -f UTF-16 -t UTF-8 "$exported" | tr -d '\r'
-}
-shortcut() { find "$WINEPREFIX/drive_c" -name '呼損率の計算.lnk' 2> /dev/null; }
 
 echo "== silent install"
 "$wine64" "$(windows_path "$installer")" /S
@@ -39,11 +21,9 @@ done
 echo "shortcut: $(shortcut | sed "s|$WINEPREFIX/||")"
 entry=$(registry "$uninstall_key" /reg:64) || fail "no uninstall entry in the 64-bit registry"
 echo "$entry"
-for value in '"DisplayName"="Pelmora"' '"DisplayVersion"="1\.0\.0\.2"' '"Publisher"="空巡通信株式会社"' \
-    '"DisplayIcon"=".*Pelmora\.exe"' '"QuietUninstallString"=".*Uninstall\.exe.* /S"' \
-    '"UninstallString"='; do
-    grep -q "$value" <<< "$entry" || fail "uninstall entry without $value"
-done
+entry_has "$entry" '"DisplayName"="Pelmora"' '"DisplayVersion"="1\.0\.0\.2"' \
+    '"Publisher"="空巡通信株式会社"' '"DisplayIcon"=".*Pelmora\.exe"' \
+    '"QuietUninstallString"=".*Uninstall\.exe.* /S"' '"UninstallString"='
 ! registry "$uninstall_key" /reg:32 > /dev/null || fail "an uninstall entry in the 32-bit registry"
 maker_key='HKLM\Software\空巡通信株式会社'
 registry "$maker_key" /reg:64 | grep -q 'Pelmora' || fail "no install folder under the maker's key"

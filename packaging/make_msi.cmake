@@ -1,0 +1,89 @@
+# Makes the Windows Installer package of a Windows build with msitools (wixl, msibuild), beside
+# the build's other packages, under the same name and of the same version:
+#   cmake -DBUILD=<Windows build> [-DVERSION=<version> -DOUTPUT=<package.msi>] -P make_msi.cmake
+# With SOURCE_DATE_EPOCH set, the package is the same to the byte whenever it is made again from
+# the same files: its times are that time, and its codes are drawn from its contents.
+cmake_minimum_required(VERSION 3.25)
+set(upgrade_code 5EA9E785-2955-4238-9581-3B4015E217F1)
+set(downgrade_message "新しいバージョンの Pelmora がインストールされています。")
+
+include(${BUILD}/CPackConfig.cmake)
+if(NOT VERSION)
+    set(VERSION ${CPACK_PACKAGE_VERSION})
+    set(OUTPUT ${BUILD}/${CPACK_PACKAGE_FILE_NAME}.msi)
+endif()
+set(maker ${CPACK_PACKAGE_VENDOR})
+set(shortcut_name ${CPACK_COMPONENT_PROGRAM_DISPLAY_NAME})
+set(wxs ${CMAKE_CURRENT_LIST_DIR}/pelmora.wxs)
+
+find_program(WIXL wixl REQUIRED)
+find_program(MSIBUILD msibuild REQUIRED)
+get_filename_component(stage ${OUTPUT}.files ABSOLUTE)
+file(REMOVE_RECURSE ${stage})
+get_filename_component(output_folder ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${output_folder})
+foreach(component program development)
+    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${stage}
+                            --component ${component}
+        OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/../app/resources/pelmora.ico ${stage}/pelmora.ico)
+# wixl takes no text but ASCII on its command line: the Japanese texts are defined in a file.
+file(WRITE ${stage}/texts.wxi "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>
+  <?define Manufacturer = \"${maker}\" ?>
+  <?define ShortcutName = \"${shortcut_name}\" ?>
+  <?define DowngradeMessage = \"${downgrade_message}\" ?>
+</Include>\n")
+include(${CMAKE_CURRENT_LIST_DIR}/stable_files.cmake)
+stable_files(${stage})
+
+# A new product code for every version; a new package code for every change of what the package
+# holds. Both are name-based, so that the same files give the same codes.
+string(UUID product_code NAMESPACE ${upgrade_code} NAME "Pelmora ${VERSION} x64" TYPE SHA1 UPPER)
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${stage} ${stage}/*)
+list(SORT files)
+set(contents "${VERSION}")
+foreach(file IN LISTS files ITEMS ${wxs} ${CMAKE_CURRENT_LIST_FILE})
+    if(NOT IS_ABSOLUTE ${file})
+        set(file ${stage}/${file})
+    endif()
+    file(SHA256 ${file} hash)
+    string(APPEND contents " ${hash}")
+endforeach()
+string(UUID package_code NAMESPACE ${upgrade_code} NAME "${contents}" TYPE SHA1 UPPER)
+
+# wixl and msibuild write the time of the day into the package's summary; the clock they see is
+# stopped at SOURCE_DATE_EPOCH.
+set(clock)
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    find_program(FAKETIME faketime REQUIRED)
+    string(TIMESTAMP now "%Y-%m-%d %H:%M:%S" UTC)
+    set(clock env TZ=UTC ${FAKETIME} -f ${now})
+endif()
+
+execute_process(COMMAND ${clock} ${WIXL} --arch x64 -D Version=${VERSION}
+                        -D ProductCode=${product_code} -o ${OUTPUT} ${wxs}
+    WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
+
+# wixl makes the database in no code page, and so drops every text that is not ASCII: the
+# database is given the Japanese code page and its Japanese texts written into it again. The
+# summary is written whole, with the package code, and its maker's name in that code page:
+# msibuild stores the summary's texts byte for byte.
+file(WRITE ${stage}.codepage/_ForceCodepage.idt "\r\n\r\n932\t_ForceCodepage\r\n")
+set(queries)
+macro(write_again table column key row value)
+    list(APPEND queries -q "UPDATE `${table}` SET `${column}` = '${value}' WHERE `${key}` = '${row}'")
+endmacro()
+write_again(Property Value Property Manufacturer "${maker}")
+write_again(Shortcut Name Shortcut StartMenuShortcut "${shortcut_name}")
+write_again(Feature Title Feature Program "${shortcut_name}")
+write_again(LaunchCondition Description Condition "NOT WIX_DOWNGRADE_DETECTED" "${downgrade_message}")
+file(WRITE ${stage}.codepage/maker "${maker}")
+execute_process(COMMAND iconv -f UTF-8 -t CP932 ${stage}.codepage/maker
+    OUTPUT_VARIABLE summary_maker COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${clock} ${MSIBUILD} ${OUTPUT} -i ${stage}.codepage/_ForceCodepage.idt
+                        ${queries}
+                        -s "Pelmora ${VERSION}" "${summary_maker}" "x64;1041" "{${package_code}}"
+    COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE ${stage} ${stage}.codepage)
+message(STATUS "Made ${OUTPUT}")
