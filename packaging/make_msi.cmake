@@ -6,6 +6,7 @@
 cmake_minimum_required(VERSION 3.25)
 set(upgrade_code 5EA9E785-2955-4238-9581-3B4015E217F1)
 set(downgrade_message "新しいバージョンの Pelmora がインストールされています。")
+set(installer_message "Pelmora はインストーラーでインストールされています。先にアプリと機能からアンインストールしてください。")
 
 include(${BUILD}/CPackConfig.cmake)
 if(NOT VERSION)
@@ -37,20 +38,23 @@ file(WRITE ${stage}/texts.wxi "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Incl
 include(${CMAKE_CURRENT_LIST_DIR}/stable_files.cmake)
 stable_files(${stage})
 
-# A new product code for every version; a new package code for every change of what the package
-# holds. Both are name-based, so that the same files give the same codes.
-string(UUID product_code NAMESPACE ${upgrade_code} NAME "Pelmora ${VERSION} x64" TYPE SHA1 UPPER)
+# The product and package codes are drawn from what the package holds and how it is made, so that
+# the same files give the same codes and other files other codes: a version made again with other
+# contents is another product, which replaces the one installed.
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${stage} ${stage}/*)
 list(SORT files)
-set(contents "${VERSION}")
-foreach(file IN LISTS files ITEMS ${wxs} ${CMAKE_CURRENT_LIST_FILE})
+execute_process(COMMAND ${WIXL} --version OUTPUT_VARIABLE contents COMMAND_ERROR_IS_FATAL ANY)
+string(APPEND contents " ${VERSION} $ENV{SOURCE_DATE_EPOCH}")
+foreach(file IN LISTS files ITEMS ${wxs} ${CMAKE_CURRENT_LIST_FILE}
+                                  ${CMAKE_CURRENT_LIST_DIR}/msi_tables.sql)
     if(NOT IS_ABSOLUTE ${file})
         set(file ${stage}/${file})
     endif()
     file(SHA256 ${file} hash)
     string(APPEND contents " ${hash}")
 endforeach()
-string(UUID package_code NAMESPACE ${upgrade_code} NAME "${contents}" TYPE SHA1 UPPER)
+string(UUID product_code NAMESPACE ${upgrade_code} NAME "product ${contents}" TYPE SHA1 UPPER)
+string(UUID package_code NAMESPACE ${upgrade_code} NAME "package ${contents}" TYPE SHA1 UPPER)
 
 # wixl and msibuild write the time of the day into the package's summary; the clock they see is
 # stopped at SOURCE_DATE_EPOCH.
@@ -65,19 +69,16 @@ execute_process(COMMAND ${clock} ${WIXL} --arch x64 -D Version=${VERSION}
                         -D ProductCode=${product_code} -o ${OUTPUT} ${wxs}
     WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 
-# wixl makes the database in no code page, and so drops every text that is not ASCII: the
-# database is given the Japanese code page and its Japanese texts written into it again. The
-# summary is written whole, with the package code, and its maker's name in that code page:
-# msibuild stores the summary's texts byte for byte.
+# The database is given the Japanese code page, then the edits of msi_tables.sql. The summary is
+# written whole, with the package code, and its maker's name in that code page: msibuild stores
+# the summary's texts byte for byte.
 file(WRITE ${stage}.codepage/_ForceCodepage.idt "\r\n\r\n932\t_ForceCodepage\r\n")
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/msi_tables.sql statements ENCODING UTF-8 REGEX "^[A-Z]")
 set(queries)
-macro(write_again table column key row value)
-    list(APPEND queries -q "UPDATE `${table}` SET `${column}` = '${value}' WHERE `${key}` = '${row}'")
-endmacro()
-write_again(Property Value Property Manufacturer "${maker}")
-write_again(Shortcut Name Shortcut StartMenuShortcut "${shortcut_name}")
-write_again(Feature Title Feature Program "${shortcut_name}")
-write_again(LaunchCondition Description Condition "NOT WIX_DOWNGRADE_DETECTED" "${downgrade_message}")
+foreach(statement IN LISTS statements)
+    string(CONFIGURE "${statement}" statement @ONLY)
+    list(APPEND queries -q "${statement}")
+endforeach()
 file(WRITE ${stage}.codepage/maker "${maker}")
 execute_process(COMMAND iconv -f UTF-8 -t CP932 ${stage}.codepage/maker
     OUTPUT_VARIABLE summary_maker COMMAND_ERROR_IS_FATAL ANY)

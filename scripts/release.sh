@@ -17,14 +17,6 @@ case ${1:-} in
     --verify) verify=true ;;
     *) echo "usage: $0 [--verify]" >&2; exit 2 ;;
 esac
-source "$root/scripts/packages.sh"
-packages=("${build_packages[@]}" "${program_packages[@]}" "${windows_packages[@]}"
-    "${windows_x86_packages[@]}" "${release_packages[@]}")
-if $verify; then
-    packages+=("${verify_packages[@]}")
-fi
-bash "$root/scripts/install-deps.sh" "${packages[@]}"
-
 commit=$(git -C "$root" rev-parse HEAD)
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
     if ! $verify; then
@@ -34,6 +26,14 @@ if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
     fi
     echo "release.sh: checks commit $commit; the uncommitted changes are not part of it." >&2
 fi
+source "$root/scripts/packages.sh"
+packages=("${build_packages[@]}" "${program_packages[@]}" "${windows_packages[@]}"
+    "${windows_x86_packages[@]}" "${release_packages[@]}")
+if $verify; then
+    packages+=("${verify_packages[@]}")
+fi
+bash "$root/scripts/install-deps.sh" "${packages[@]}"
+
 SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
 # What the surroundings could change: the files' modes, the order and language of tools' output,
@@ -52,7 +52,9 @@ build() {
     local folder=$1
     local src=$folder/src
     mkdir -p "$src" "$folder/dist"
-    git -C "$root" archive "$commit" | tar -x -C "$src"
+    # The files as committed, whatever the line-ending settings of whoever builds.
+    git -C "$root" -c core.autocrlf=false -c core.eol=lf -c core.attributesFile=/dev/null \
+        archive "$commit" | tar -x -C "$src"
     local options=(-DCMAKE_BUILD_TYPE=Release -DPELMORA_BUILD_TESTS=OFF
         -DPELMORA_BUILD_BENCHMARKS=OFF -DPELMORA_REPRODUCIBLE=ON)
 
@@ -86,8 +88,10 @@ trap 'rm -rf "$work"' EXIT
 started=$SECONDS
 if ! $verify; then
     build "$work/release"
+    # dist/ is replaced whole, only once the release is complete.
+    cp -r "$work/release/dist" "$root/dist.new"
     rm -rf "$root/dist"
-    cp -r "$work/release/dist" "$root/dist"
+    mv "$root/dist.new" "$root/dist"
     echo "== dist/, commit $commit, in $((SECONDS - started)) s"
     (cd "$root/dist" && ls -l && cat SHA256SUMS)
     exit 0

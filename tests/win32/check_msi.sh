@@ -3,8 +3,9 @@
 # installs it into a fresh prefix and checks the files (the developers' part left out), the
 # Start-menu shortcut and the Apps & Features entry; works the installed program to an answer;
 # installs a later version over it, which must replace it; uninstalls, and checks that no file,
-# shortcut, entry or key is left; then installs the developers' part when it is chosen. Files and
-# keys are checked, not exit codes.
+# shortcut, entry or key is left; then installs the developers' part when it is chosen. First, it
+# must refuse to install beside the NSIS installer's installation. Files and keys are checked, not
+# exit codes.
 # Usage: check_msi.sh WINE64 WINESERVER PACKAGE LATER_PACKAGE DRIVER MAKE_PREFIX
 set -euo pipefail
 wine64=$1 wineserver=$2 package=$3 later=$4 driver=$5 make_prefix=$6
@@ -15,7 +16,7 @@ source "$(dirname "$0")/installer_prefix.sh"
 product_code() { msiinfo export "$1" Property | awk '$1 == "ProductCode" { print $2 }' | tr -d '\r'; }
 entry_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
 msiexec() {
-    "$wine64" msiexec "$@" /qn
+    "$wine64" msiexec "$@" /qn || true
     "$wineserver" -w
 }
 installed() {
@@ -35,6 +36,14 @@ nothing_left() {
             fail "keys left behind: $(grep -i -e "$code" -e pelmora "$WINEPREFIX"/*.reg)"
     done
 }
+
+echo "== refused beside the installer's installation"
+installer_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmora'
+"$wine64" reg add "$installer_key" /v UninstallString /d 'C:\Program Files\Pelmora\Uninstall.exe' \
+    /reg:64 /f > /dev/null
+msiexec /i "$(windows_path "$package")"
+[ ! -e "$folder" ] || fail "installed while the installer's installation is there"
+"$wine64" reg delete "$installer_key" /reg:64 /f > /dev/null
 
 echo "== silent install"
 msiexec /i "$(windows_path "$package")"
@@ -62,7 +71,8 @@ msiexec /x "$(windows_path "$later")"
 nothing_left
 
 echo "== with the developers' part"
-msiexec /i "$(windows_path "$package")" ADDLOCAL=ALL
+msiexec /i "$(windows_path "$package")" ADDLOCAL=Program,Development
+installed
 for file in sdk/vantrel.h sdk/libvantrel.dll.a sdk/x86/libvantrel.dll.a; do
     [ -f "$folder/$file" ] || fail "not installed: Program Files/Pelmora/$file"
 done
