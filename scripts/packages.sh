@@ -9,8 +9,9 @@ fuzz_packages=(clang libclang-rt-14-dev)
 # Windows Installer package.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis wixl msitools)
 # Its tests: GoogleTest's sources to build it for Windows, and wine with its fonts and a virtual X
-# display to run the tests and the timing program (the IPA fonts stand in for the Japanese faces).
-windows_test_packages=(googletest wine64 fonts-wine fonts-ipafont-gothic xvfb xauth)
+# display to run the tests and the timing program (the IPA fonts stand in for the Japanese faces);
+# Python for the check of the MSI's tables, and OpenSSL for a throwaway signing certificate.
+windows_test_packages=(googletest wine64 fonts-wine fonts-ipafont-gothic xvfb xauth python3 openssl)
 # The 32-bit engine: the i686 cross compilers; its tests run under 32-bit wine (Debian's i386
 # architecture).
 windows_x86_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
@@ -19,3 +20,6 @@ windows_x86_test_packages=(wine32:i386)
 # a ZIP sorted by name; its check compares two builds' differing files.
 release_packages=(git faketime strip-nondeterminism)
 verify_packages=(diffoscope-minimal)
+# A signed release, and its check: osslsigncode signs and checks Authenticode signatures; 7-Zip
+# unpacks the installer's signed uninstaller.
+signing_packages=(osslsigncode 7zip)

@@ -4,22 +4,68 @@
 # SHA256SUMS over them. Only the program, the engine and their packages are built, not the tests.
 # The files are the same to the byte whenever the same commit is built again, in any folder, at
 # any time, under any umask and locale: every time in them is the commit's time.
-# Usage: release.sh           the release, into dist/; refused while the tree has uncommitted
-#                             changes
+# Usage: release.sh [--out DIR] [--sign CERT.p12 [--timestamp URL]]
+#                             the release, into dist/ or DIR; refused while the tree has
+#                             uncommitted changes. --sign signs the Windows files with CERT (its
+#                             password in PELMORA_SIGN_PASSWORD): the program and the DLLs before
+#                             they are packed, the uninstaller, the installer and the MSI;
+#                             --timestamp has a time-stamp server (RFC 3161) countersign each one
 #        release.sh --verify  builds the release of the last commit twice, in two temporary
 #                             folders, and compares them; a difference fails, named and shown by
 #                             diffoscope
+#        release.sh --verify-signed DIR [--ca CAFILE]
+#                             checks the signed release in DIR: every signature (against CAFILE,
+#                             or the system's certificates), and that the release is the last
+#                             commit's release with these signatures added: built again with them
+#                             attached where the signed release was signed, it is the same to the
+#                             byte
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-verify=false
-case ${1:-} in
-    "") ;;
-    --verify) verify=true ;;
-    *) echo "usage: $0 [--verify]" >&2; exit 2 ;;
+usage() {
+    echo "usage: $0 [--out DIR] [--sign CERT.p12 [--timestamp URL]] | --verify |" \
+        "--verify-signed DIR [--ca CAFILE]" >&2
+    exit 2
+}
+mode=release out=$root/dist certificate= timestamp= signed= ca=
+while [ $# -gt 0 ]; do
+    case $1 in
+        --verify) mode=verify ;;
+        --verify-signed) mode=verify-signed signed=${2:-}; shift ;;
+        --out) out=${2:-}; shift ;;
+        --sign) certificate=${2:-}; shift ;;
+        --timestamp) timestamp=${2:-}; shift ;;
+        --ca) ca=${2:-}; shift ;;
+        *) usage ;;
+    esac
+    shift
+done
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+case $mode in
+    release)
+        [ -n "$out" ] && [ -z "$ca" ] || usage
+        [ -z "$timestamp" ] || [ -n "$certificate" ] || usage
+        if [ -n "$certificate" ]; then
+            [ -f "$certificate" ] || { echo "release.sh: no certificate $certificate" >&2; exit 1; }
+            certificate=$(absolute "$certificate")
+            [ -n "$timestamp" ] || echo "release.sh: without --timestamp, the signatures stop" \
+                "being valid when the certificate expires." >&2
+        fi
+        mkdir -p "$(dirname "$out")"
+        out=$(absolute "$out")
+        ;;
+    verify) [ -z "$certificate$timestamp$ca" ] || usage ;;
+    verify-signed)
+        [ -n "$signed" ] && [ -z "$certificate$timestamp" ] || usage
+        [ -d "$signed" ] || { echo "release.sh: no folder $signed" >&2; exit 1; }
+        signed=$(absolute "$signed")
+        [ -z "$ca" ] || ca=$(absolute "$ca")
+        ;;
 esac
+# Signing is asked for here only, never by a variable left in the environment.
+unset PELMORA_SIGN_CERT PELMORA_SIGN_TIMESTAMP PELMORA_SIGNATURES
 commit=$(git -C "$root" rev-parse HEAD)
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
-    if ! $verify; then
+    if [ $mode = release ]; then
         echo "release.sh: the tree has uncommitted changes; a release is built from a commit." >&2
         echo "Commit or stash them first." >&2
         exit 1
@@ -29,8 +75,11 @@ fi
 source "$root/scripts/packages.sh"
 packages=("${build_packages[@]}" "${program_packages[@]}" "${windows_packages[@]}"
     "${windows_x86_packages[@]}" "${release_packages[@]}")
-if $verify; then
+if [ $mode != release ]; then
     packages+=("${verify_packages[@]}")
+fi
+if [ -n "$certificate" ] || [ $mode = verify-signed ]; then
+    packages+=("${signing_packages[@]}")
 fi
 bash "$root/scripts/install-deps.sh" "${packages[@]}"
 
@@ -73,8 +122,15 @@ build() {
         -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
         -DPELMORA_X86_BUILD="$folder/windows-x86" > /dev/null
     cmake --build "$folder/windows" -j"$jobs" --target Pelmora vantrel
+    if [ -n "${PELMORA_SIGN_CERT:-}${PELMORA_SIGNATURES:-}" ]; then
+        echo "== Signing the program and the DLLs, which every package then holds"
+        local sign=(bash "$src/packaging/sign.sh")
+        "${sign[@]}" "$folder/windows/bin/Pelmora.exe" Pelmora.exe
+        "${sign[@]}" "$folder/windows/bin/vantrel.dll" vantrel.dll
+        "${sign[@]}" "$folder/windows-x86/bin/vantrel.dll" x86/vantrel.dll
+    fi
     (cd "$folder/windows" && cpack > /dev/null)
-    cmake --build "$folder/windows" --target msi > /dev/null
+    cmake --build "$folder/windows" --target installer msi > /dev/null
 
     cp "$folder/linux/${artifacts[0]}" "$folder/dist/"
     for artifact in "${artifacts[@]:1}"; do
@@ -86,31 +142,91 @@ build() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 started=$SECONDS
-if ! $verify; then
-    build "$work/release"
-    # dist/ is replaced whole, only once the release is complete.
-    cp -r "$work/release/dist" "$root/dist.new"
-    rm -rf "$root/dist"
-    mv "$root/dist.new" "$root/dist"
-    echo "== dist/, commit $commit, in $((SECONDS - started)) s"
-    (cd "$root/dist" && ls -l && cat SHA256SUMS)
-    exit 0
-fi
 
-# Two folders of different names and lengths, one after the other.
-build "$work/first"
-build "$work/the-second-build"
-echo "== the two builds, commit $commit, in $((SECONDS - started)) s"
-if cmp -s "$work/first/dist/SHA256SUMS" "$work/the-second-build/dist/SHA256SUMS"; then
-    cat "$work/first/dist/SHA256SUMS"
-    echo "The two builds are the same to the byte."
-    exit 0
-fi
-for artifact in "${artifacts[@]}"; do
-    if ! cmp -s "$work/first/dist/$artifact" "$work/the-second-build/dist/$artifact"; then
-        echo "== $artifact differs"
-        diffoscope --no-progress "$work/first/dist/$artifact" \
-            "$work/the-second-build/dist/$artifact" | head -n 200 || true
+# compare FIRST SECOND: the two folders' release files, byte for byte; each one that differs is
+# named and shown by diffoscope.
+compare() {
+    local artifact sums
+    sums=$(cd "$1" && sha256sum "${artifacts[@]}")
+    if [ "$sums" = "$(cd "$2" && sha256sum "${artifacts[@]}")" ]; then
+        echo "$sums"
+        return 0
     fi
-done
-exit 1
+    for artifact in "${artifacts[@]}"; do
+        if ! cmp -s "$1/$artifact" "$2/$artifact"; then
+            echo "== $artifact differs"
+            diffoscope --no-progress "$1/$artifact" "$2/$artifact" 2>&1 | head -n 200 || true
+        fi
+    done
+    return 1
+}
+
+case $mode in
+    release)
+        if [ -n "$certificate" ]; then
+            export PELMORA_SIGN_CERT=$certificate PELMORA_SIGN_TIMESTAMP=$timestamp
+        fi
+        build "$work/release"
+        # The output folder is replaced whole, only once the release is complete.
+        rm -rf "$out.new"
+        cp -r "$work/release/dist" "$out.new"
+        rm -rf "$out"
+        mv "$out.new" "$out"
+        echo "== $out, commit $commit, in $((SECONDS - started)) s"
+        (cd "$out" && ls -l && cat SHA256SUMS)
+        ;;
+    verify)
+        # Two folders of different names and lengths, one after the other.
+        build "$work/first"
+        build "$work/the-second-build"
+        echo "== the two builds, commit $commit, in $((SECONDS - started)) s"
+        compare "$work/first/dist" "$work/the-second-build/dist"
+        echo "The two builds are the same to the byte."
+        ;;
+    verify-signed)
+        # Every signature the release carries: the installer's and its uninstaller's, the MSI's,
+        # and those of the program and the DLLs, which the ZIP holds as the installers do.
+        if [ -f "$signed/SHA256SUMS" ]; then
+            (cd "$signed" && sha256sum --quiet -c SHA256SUMS)
+        fi
+        export PELMORA_SIGNATURES=$work/signatures
+        mkdir -p "$PELMORA_SIGNATURES" "$work/unpacked"
+        authorities=()
+        if [ -n "$ca" ]; then
+            authorities=(-CAfile "$ca")
+        fi
+        zip=${artifacts[3]} installer=${artifacts[1]} package=${artifacts[2]}
+        7zz x -y -bso0 -o"$work/unpacked" "$signed/$zip" > /dev/null
+        7zz x -y -bso0 -o"$work/unpacked" "$signed/$installer" Uninstall.exe > /dev/null
+        inside=$work/unpacked/${zip%.zip}
+        signer=
+        for name in Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe "$installer" "$package"; do
+            file=$signed/$name
+            case $name in
+                Uninstall.exe) file=$work/unpacked/$name ;;
+                *.dll | Pelmora.exe) file=$inside/$name ;;
+            esac
+            if ! osslsigncode verify "${authorities[@]}" -in "$file" > "$work/verified" 2>&1; then
+                cat "$work/verified"
+                echo "release.sh: the signature of $name does not hold" >&2
+                exit 1
+            fi
+            osslsigncode extract-signature -in "$file" -out "$PELMORA_SIGNATURES/${name//\//-}.p7" \
+                > /dev/null
+            # One signer for every file: a file signed by anyone else, however trusted, is not
+            # the release's.
+            subject=$(grep -m1 'Subject:' "$work/verified" | sed 's/^[[:space:]]*Subject: //')
+            certificate=$(grep -m3 -E 'Subject:|Issuer :|Serial :' "$work/verified")
+            signer=${signer:-$certificate}
+            printf 'signature of %s: %b\n' "$name" "$subject"
+            if [ "$certificate" != "$signer" ]; then
+                echo "release.sh: $name is signed by another signer" >&2
+                exit 1
+            fi
+        done
+        build "$work/rebuilt"
+        echo "== the release built again with its signatures, commit $commit, in $((SECONDS - started)) s"
+        compare "$signed" "$work/rebuilt/dist"
+        echo "Every signature holds, and the release is the commit's release with them added."
+        ;;
+esac

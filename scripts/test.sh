@@ -3,14 +3,16 @@
 # the same code under AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails its
 # test; the fuzz targets (clang, libFuzzer), each for a short fixed number of runs; the 32-bit
 # engine and the Windows build with its packages, their tests run under wine. Last, the release
-# of the last commit is built twice and must come out the same to the byte.
+# of the last commit is built twice and must come out the same to the byte; then signed with a
+# throwaway certificate, it must hold valid signatures wherever it is signed, the uninstaller that
+# its installer writes included, and be that release with the signatures added.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${program_packages[@]}" \
     "${test_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}" \
     "${windows_test_packages[@]}" "${windows_x86_packages[@]}" "${windows_x86_test_packages[@]}" \
-    "${release_packages[@]}" "${verify_packages[@]}"
+    "${release_packages[@]}" "${verify_packages[@]}" "${signing_packages[@]}"
 jobs=$(nproc)
 
 echo "== Release build"
@@ -45,7 +47,7 @@ cmake -S "$root" -B "$root/build-windows" -DCMAKE_BUILD_TYPE=Release \
     -DPELMORA_X86_BUILD="$root/build-windows-x86"
 cmake --build "$root/build-windows" -j"$jobs"
 (cd "$root/build-windows" && cpack)
-cmake --build "$root/build-windows" --target msi
+cmake --build "$root/build-windows" --target installer msi
 # Now and then a program under wine fails to start or hangs at its exit; such a test is run
 # again, twice at most. A wrong answer fails every time.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
@@ -53,3 +55,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
 
 echo "== Release: built twice from the last commit, compared byte for byte"
 bash "$root/scripts/release.sh" --verify
+
+echo "== Signed release: every signature checked, and the same bytes as the release with them"
+bash "$root/tests/release/check_signed_release.sh" "$root/build-windows"

@@ -1,44 +1,121 @@
 #!/usr/bin/env bash
-# Installs the NSIS installer silently into a fresh wine prefix, checks the files, the Start-menu
-# shortcut and the uninstall entry in the 64-bit registry, works the installed program from typed
-# figures to an answer and a clean exit, uninstalls silently and checks that no file, shortcut or
-# key is left. Files are checked, not exit codes: an installer that cannot run exits 0 as well.
-# Usage: check_installer.sh WINE64 WINESERVER INSTALLER DRIVER MAKE_PREFIX
+# The NSIS installer in a fresh wine prefix: refused while the Windows Installer package's
+# installation is there; a silent install into a folder of one's own, over an earlier build's
+# installation in another folder, which goes with its Start-menu folder; the files, the Start-menu
+# shortcut and the uninstall entry, whose uninstaller and icon exist; the program started through
+# its shortcut and worked to an answer; refused over a newer version; an upgrade while the program
+# is open, which closes it and keeps the folder; an uninstall refused while a program holds the DLL,
+# which changes nothing; a silent uninstall while the program is open, which leaves no file,
+# shortcut or key. With CAFILE, every signature is checked too: the
+# installer's, and those of the files it installed, the uninstaller that it wrote among them.
+# Files are checked, not only exit codes: an installer that cannot run can exit 0 as well.
+# Usage: check_installer.sh WINE64 WINESERVER INSTALLER PACKAGE DRIVER MAKE_PREFIX [CAFILE]
 set -euo pipefail
-wine64=$1 wineserver=$2 installer=$3 driver=$4 make_prefix=$5
-[ -f "$installer" ] || { echo "FAIL: no $installer: run cpack in the build first" >&2; exit 1; }
+wine64=$1 wineserver=$2 installer=$3 package=$4 driver=$5 make_prefix=$6 authority=${7:-}
+for file in "$installer" "$package"; do
+    [ -f "$file" ] || { echo "FAIL: no $file: build the targets installer and msi first" >&2; exit 1; }
+done
 source "$(dirname "$0")/installer_prefix.sh"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmora'
+product_key='HKLM\Software\Pelmora'
+maker_key='HKLM\Software\空巡通信株式会社'
+folder="$WINEPREFIX/drive_c/Tools/Pelmora"
+program='C:\Tools\Pelmora\Pelmora.exe'
+installed=(Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe)
+install() { "$wine64" "$(windows_path "$installer")" /S "$@"; }
+signed() {
+    osslsigncode verify -CAfile "$authority" -in "$1" > /dev/null || fail "no valid signature: $1"
+    echo "signature of ${1#"$drive/"}: valid"
+}
 
-echo "== silent install"
-"$wine64" "$(windows_path "$installer")" /S
+echo "== refused beside the Windows Installer package's installation"
+"$wine64" msiexec /i "$(windows_path "$package")" /qn
 "$wineserver" -w
-for file in Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe; do
-    [ -f "$folder/$file" ] || fail "not installed: Program Files/Pelmora/$file"
+[ -f "$program_files/Pelmora/Pelmora.exe" ] || fail "the package did not install"
+code=0
+install || code=$?
+# ERROR_PRODUCT_VERSION, 1638, of which a Linux process's exit status keeps the low byte.
+[ "$code" = $((1638 % 256)) ] || fail "exit code $code beside the package"
+! registry "$uninstall_key" /reg:64 > /dev/null || fail "installed beside the package"
+"$wine64" msiexec /x "$(windows_path "$package")" /qn
+"$wineserver" -w
+
+echo "== silent install into C:\\Tools\\Pelmora, over an earlier build's in C:\\Earlier\\Pelmora"
+earlier="$drive/Earlier/Pelmora" earlier_menu="$programs/Tools"
+mkdir -p "$earlier/x86" "$earlier_menu"
+touch "$earlier"/{Pelmora.exe,vantrel.dll,x86/vantrel.dll,Uninstall.exe}
+touch "$earlier_menu/呼損率の計算.lnk" "$earlier_menu/Uninstall.lnk"
+"$wine64" reg add "$maker_key\\Pelmora" /ve /d 'C:\Earlier\Pelmora' /reg:64 /f > /dev/null
+"$wine64" reg add "$maker_key\\Pelmora" /v 'Start Menu Folder' /d Tools /reg:64 /f > /dev/null
+[ -z "$authority" ] || signed "$installer"
+install '/D=C:\Tools\Pelmora'
+for file in "${installed[@]}"; do
+    [ -f "$folder/$file" ] || fail "not installed: $file"
+    [ -z "$authority" ] || signed "$folder/$file"
 done
 [ ! -e "$folder/sdk" ] || fail "the developers' part is installed without being chosen"
-[ -n "$(shortcut)" ] || fail "no Start-menu shortcut 呼損率の計算"
-echo "shortcut: $(shortcut | sed "s|$WINEPREFIX/||")"
+[ ! -e "$earlier" ] || fail "the earlier installation is left: $(ls -A "$earlier")"
+[ ! -e "$earlier_menu" ] || fail "the earlier Start-menu folder is left: $(ls -A "$earlier_menu")"
+! registry "$maker_key" /reg:64 > /dev/null || fail "the earlier installer's key is left"
+registry "$product_key" /reg:64 | grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' ||
+    fail "the folder is not recorded"
+[ "$(shortcut)" = "$programs/呼損率の計算.lnk" ] || fail "shortcut: $(shortcut)"
 entry=$(registry "$uninstall_key" /reg:64) || fail "no uninstall entry in the 64-bit registry"
 echo "$entry"
 entry_has "$entry" '"DisplayName"="Pelmora"' '"DisplayVersion"="1\.0\.0\.2"' \
-    '"Publisher"="空巡通信株式会社"' '"DisplayIcon"=".*Pelmora\.exe"' \
-    '"QuietUninstallString"=".*Uninstall\.exe.* /S"' '"UninstallString"='
+    '"Publisher"="空巡通信株式会社"' '"NoModify"=dword:00000001' \
+    '"QuietUninstallString"=".*Uninstall\.exe.* /S"'
+names_installed_file "$uninstall_key" UninstallString
+names_installed_file "$uninstall_key" DisplayIcon
 ! registry "$uninstall_key" /reg:32 > /dev/null || fail "an uninstall entry in the 32-bit registry"
-maker_key='HKLM\Software\空巡通信株式会社'
-registry "$maker_key" /reg:64 | grep -q 'Pelmora' || fail "no install folder under the maker's key"
 
-echo "== the installed program"
-"$wine64" "$(windows_path "$driver")" 'C:\Program Files\Pelmora\Pelmora.exe'
+echo "== the program, started through its shortcut"
+start_shortcut
+"$wine64" "$(windows_path "$driver")" --started "$program"
 
-echo "== silent uninstall"
-"$wine64" 'C:\Program Files\Pelmora\Uninstall.exe' /S
+echo "== refused over a newer version"
+"$wine64" reg add "$uninstall_key" /v DisplayVersion /d 1.0.0.3 /reg:64 /f > /dev/null
+code=0
+install || code=$?
+[ "$code" = $((1638 % 256)) ] || fail "exit code $code over a newer version"
+"$wine64" reg add "$uninstall_key" /v DisplayVersion /d 1.0.0.2 /reg:64 /f > /dev/null
+
+echo "== an upgrade while the program is open: closed, and the folder kept"
+start_shortcut
+"$wine64" "$(windows_path "$driver")" --open "$program"
+install
+"$wine64" "$(windows_path "$driver")" --closed "$program"
+for file in "${installed[@]}"; do
+    [ -f "$folder/$file" ] || fail "the upgrade left no $file in the folder"
+done
+[ ! -e "$program_files/Pelmora" ] || fail "the upgrade installed into Program Files"
+
+echo "== an uninstall while a program holds the DLL: refused, nothing changed"
+"$wine64" "$(windows_path "$driver")" --hold 'C:\Tools\Pelmora\vantrel.dll' > "$work/holder" &
+holder=$!
+for _ in $(seq 300); do
+    grep -q "holding the DLL" "$work/holder" && break
+    sleep 0.1
+done
+grep -q "holding the DLL" "$work/holder" || fail "the DLL is not held"
+code=0
+"$wine64" 'C:\Tools\Pelmora\Uninstall.exe' /S '_?=C:\Tools\Pelmora' || code=$?
+kill "$holder"
+wait "$holder" 2> /dev/null || true
+[ "$code" = 32 ] || fail "exit code $code while the DLL is held"
+for file in "${installed[@]}"; do
+    [ -f "$folder/$file" ] || fail "the refused uninstall removed $file"
+done
+[ -n "$(shortcut)" ] || fail "the refused uninstall removed the shortcut"
+
+echo "== a silent uninstall while the program is open"
+start_shortcut
+"$wine64" "$(windows_path "$driver")" --open "$program"
+"$wine64" 'C:\Tools\Pelmora\Uninstall.exe' /S
 # The uninstaller runs as a copy of itself, which the server outlives.
 "$wineserver" -w
 [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
 [ -z "$(shortcut)" ] || fail "shortcut left behind"
-[ -z "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -iname '*pelmora*')" ] ||
-    fail "Start-menu folder left behind"
 ! registry "$uninstall_key" /reg:64 > /dev/null || fail "uninstall entry left behind"
-! registry "$maker_key" /reg:64 > /dev/null || fail "the maker's key left behind"
-echo "installed, worked and uninstalled without a trace"
+! registry "$product_key" /reg:64 > /dev/null || fail "the installation's key left behind"
+echo "installed, started from its shortcut, upgraded and uninstalled without a trace"

@@ -7,7 +7,17 @@
 // folder that holds DLL as vantrel.dll and stands on the search path: the program must not load
 // it, and says that its library is missing (title "Error", OK only), which the driver answers.
 //
+// The program started by someone else (its shortcut, for example):
+//   --started   works it as above once its window is open
+//   --open      waits until its window is open and leaves it open
+//   --end-session  closes it as Windows Installer's Restart Manager closes a program that holds a
+//               file it must replace: the end of the session, then a close; it must end
+//   --closed    checks that no window of the program is open
+// --hold DLL loads DLL and keeps it loaded for two minutes, as a spreadsheet's macro would.
+//
 // Usage: pelmora_driver PELMORA.EXE [--planted DLL]
+//        pelmora_driver --started|--open|--end-session|--closed PELMORA.EXE
+//        pelmora_driver --hold DLL
 #include <windows.h>
 
 #include <cstdio>
@@ -52,6 +62,8 @@ struct Program {
     PROCESS_INFORMATION process{};
     HWND main = nullptr;
 };
+
+constexpr DWORD kEndSessionCloseApp = ENDSESSION_CLOSEAPP;
 
 struct Found {
     DWORD process;
@@ -153,6 +165,89 @@ Program start(const std::wstring& executable, const std::wstring& folder) {
     return program;
 }
 
+std::wstring image_of(DWORD process) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (handle != nullptr) {
+        QueryFullProcessImageNameW(handle, 0, path, &length);
+        CloseHandle(handle);
+    }
+    return path;
+}
+
+struct Running {
+    const std::wstring* executable;
+    HWND window;
+};
+
+BOOL CALLBACK find_running(HWND window, LPARAM running_address) {
+    auto& running = *reinterpret_cast<Running*>(running_address);
+    wchar_t window_class[64] = {};
+    GetClassNameW(window, window_class, 64);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (std::wstring(window_class) == L"Pelmora_Main" && IsWindowVisible(window) &&
+        CompareStringOrdinal(image_of(process).c_str(), -1, running.executable->c_str(), -1,
+                             TRUE) == CSTR_EQUAL) {
+        running.window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND running_window(const std::wstring& executable) {
+    Running running{&executable, nullptr};
+    EnumWindows(&find_running, reinterpret_cast<LPARAM>(&running));
+    return running.window;
+}
+
+// The program that someone else started, once its window is open.
+Program attach(const std::wstring& executable) {
+    Program program;
+    wait_for(L"the program's window", [&] {
+        program.main = running_window(executable);
+        return program.main != nullptr;
+    });
+    program.process.dwThreadId =
+        GetWindowThreadProcessId(program.main, &program.process.dwProcessId);
+    program.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                           program.process.dwProcessId);
+    if (program.process.hProcess == nullptr) {
+        fail(L"cannot open the program's process");
+    }
+    SetForegroundWindow(program.main);
+    return program;
+}
+
+void expect_end(const Program& program) {
+    if (WaitForSingleObject(program.process.hProcess, 15000) != WAIT_OBJECT_0) {
+        TerminateProcess(program.process.hProcess, 3);
+        fail(L"the program did not end");
+    }
+    DWORD exit_code = 1;
+    GetExitCodeProcess(program.process.hProcess, &exit_code);
+    if (exit_code != 0) {
+        fail(L"exit code " + std::to_wstring(exit_code));
+    }
+    step(L"ended with exit code 0");
+}
+
+void end_session(const Program& program) {
+    DWORD_PTR agreed = 0;
+    if (SendMessageTimeoutW(program.main, WM_QUERYENDSESSION, 0, kEndSessionCloseApp,
+                            SMTO_ABORTIFHUNG, 5000, &agreed) == 0 ||
+        agreed == 0) {
+        fail(L"the program does not let the session end");
+    }
+    SendMessageTimeoutW(program.main, WM_ENDSESSION, TRUE, kEndSessionCloseApp, SMTO_ABORTIFHUNG,
+                        5000, nullptr);
+    if (IsWindow(program.main)) {
+        SendMessageTimeoutW(program.main, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+    expect_end(program);
+}
+
 // The library is missing: a box owned by the main window, titled "Error", with OK alone.
 void answer_the_missing_library(const Program& program) {
     HWND box = nullptr;
@@ -185,27 +280,7 @@ std::wstring temporary_folder(const wchar_t* name) {
     return folder;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        fail(L"usage: pelmora_driver PELMORA.EXE [--planted DLL]");
-    }
-    std::wstring executable = argv[1];
-    std::wstring folder;
-    const bool planted = argc == 4 && std::wstring(argv[2]) == L"--planted";
-    if (planted) {
-        const std::wstring alone = temporary_folder(L"pelmora-alone-");
-        folder = temporary_folder(L"pelmora-planted-");
-        if (!CopyFileW(executable.c_str(), (alone + L"\\Pelmora.exe").c_str(), FALSE) ||
-            !CopyFileW(argv[3], (folder + L"\\vantrel.dll").c_str(), FALSE)) {
-            fail(L"cannot set up the folders");
-        }
-        executable = alone + L"\\Pelmora.exe";
-        SetEnvironmentVariableW(L"PATH", (folder + L";C:\\windows\\system32;C:\\windows").c_str());
-    }
-    step(L"starting");
-    Program program = start(executable, folder);
+void work(const Program& program, bool planted) {
     expect_focus(program, Control::Text2);
 
     step(L"page 1 by the Enter chain");
@@ -243,15 +318,54 @@ int wmain(int argc, wchar_t** argv) {
     key(VK_TAB, VK_SHIFT);
     expect_focus(program, Control::Command4);
     key(VK_RETURN);
-    if (WaitForSingleObject(program.process.hProcess, 15000) != WAIT_OBJECT_0) {
-        TerminateProcess(program.process.hProcess, 3);
-        fail(L"the program did not end");
+    expect_end(program);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring mode = argc == 3 ? argv[1] : L"";
+    if (mode == L"--hold") {
+        if (LoadLibraryW(argv[2]) == nullptr) {
+            fail(L"cannot load the DLL");
+        }
+        step(L"holding the DLL");
+        Sleep(120000);
+        return 0;
     }
-    DWORD exit_code = 1;
-    GetExitCodeProcess(program.process.hProcess, &exit_code);
-    if (exit_code != 0) {
-        fail(L"exit code " + std::to_wstring(exit_code));
+    if (mode == L"--closed") {
+        if (running_window(argv[2]) != nullptr) {
+            fail(L"the program is still open");
+        }
+        return 0;
     }
-    step(L"ended with exit code 0");
+    if (mode == L"--started" || mode == L"--open" || mode == L"--end-session") {
+        const Program program = attach(argv[2]);
+        step(L"the program's window is open");
+        if (mode == L"--started") {
+            work(program, false);
+        } else if (mode == L"--end-session") {
+            end_session(program);
+        }
+        return 0;
+    }
+    if (argc < 2) {
+        fail(L"usage: pelmora_driver PELMORA.EXE [--planted DLL]");
+    }
+    std::wstring executable = argv[1];
+    std::wstring folder;
+    const bool planted = argc == 4 && std::wstring(argv[2]) == L"--planted";
+    if (planted) {
+        const std::wstring alone = temporary_folder(L"pelmora-alone-");
+        folder = temporary_folder(L"pelmora-planted-");
+        if (!CopyFileW(executable.c_str(), (alone + L"\\Pelmora.exe").c_str(), FALSE) ||
+            !CopyFileW(argv[3], (folder + L"\\vantrel.dll").c_str(), FALSE)) {
+            fail(L"cannot set up the folders");
+        }
+        executable = alone + L"\\Pelmora.exe";
+        SetEnvironmentVariableW(L"PATH", (folder + L";C:\\windows\\system32;C:\\windows").c_str());
+    }
+    step(L"starting");
+    work(start(executable, folder), planted);
     return 0;
 }

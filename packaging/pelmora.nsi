@@ -1,0 +1,302 @@
+; The Windows installer, made by makensis in the folder of the staged files
+; (packaging/make_installer.cmake), which writes defines.nsh beside them: VERSION, OUTNAME (the
+; installer's file name), MAKER, CONTACT, COPYRIGHT, PROGRAM_TITLE (the program's part and the
+; name of its shortcut), DEVELOPMENT_TITLE and, for a signed release, SIGN (the command that signs
+; a file in place). It uses no plugin: a signed installer unpacks no unsigned DLL to run.
+!include defines.nsh
+!include LogicLib.nsh
+!include MUI2.nsh
+!include Sections.nsh
+!include WinMessages.nsh
+!include WordFunc.nsh
+
+Target amd64-unicode
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+RequestExecutionLevel admin
+Name "Pelmora"
+OutFile "${OUTNAME}"
+BrandingText "Pelmora ${VERSION}"
+InstallDir "$PROGRAMFILES64\Pelmora"
+; The installation's folder, with its trailing backslash as Windows Installer writes a folder, and
+; the Windows Installer package's product code while the package's installation is there: both
+; installers write this key.
+!define PRODUCT_KEY "Software\Pelmora"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmora"
+; Installers of earlier builds kept their folder and Start-menu folder under the maker's key.
+!define EARLIER_KEY "Software\${MAKER}\Pelmora"
+InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
+!define MAIN_WINDOW_CLASS "Pelmora_Main"
+!define SHORTCUT "$SMPROGRAMS\${PROGRAM_TITLE}.lnk"
+!define ENDSESSION_CLOSEAPP 1
+
+!ifdef SIGN
+  ; The uninstaller is signed before it is packed: the one that the installer writes is signed.
+  !uninstfinalize '${SIGN} "%1" Uninstall.exe' = 0
+  !finalize '${SIGN} "%1" "${OUTNAME}"' = 0
+!endif
+
+!define MUI_ICON "pelmora.ico"
+!define MUI_UNICON "pelmora.ico"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+; In Japanese on a Japanese Windows, in English on any other: the first language is the fallback.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Pelmora"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${MAKER}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Pelmora ${VERSION} Setup"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "${COPYRIGHT}"
+
+LangString InstalledByPackage ${LANG_JAPANESE} "Pelmora は Windows インストーラー パッケージ (MSI) でインストールされています。先にアプリと機能からアンインストールしてください。"
+LangString InstalledByPackage ${LANG_ENGLISH} "Pelmora is installed from its Windows Installer package (MSI). Uninstall it in Apps & Features first."
+LangString NewerInstalled ${LANG_JAPANESE} "新しいバージョンの Pelmora がインストールされています。"
+LangString NewerInstalled ${LANG_ENGLISH} "A newer version of Pelmora is installed."
+LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いています。OK を押すと閉じてから続けます。"
+LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
+LangString InUse ${LANG_JAPANESE} "$R0 は他のプログラムが使用しています。そのプログラムを閉じてから、もう一度実行してください。"
+LangString InUse ${LANG_ENGLISH} "$R0 is in use by another program. Close that program, then run this again."
+
+; Exit codes, for deployment scripts: cancelled; another installation is in the way (the package's,
+; or a newer version: ERROR_PRODUCT_VERSION); a file is in use (ERROR_SHARING_VIOLATION).
+!define CANCELLED 1
+!define REFUSED_ANOTHER_INSTALLATION 1638
+!define REFUSED_IN_USE 32
+
+Var EarlierFolder
+Var EarlierMenuFolder
+Var ProgramClosed
+
+!macro FUNCTIONS UN
+  ; Closes every open window of the program as Windows Installer's Restart Manager closes a
+  ; program (the end of the session, then a close), after asking whoever runs the installer; a
+  ; silent run does not ask.
+  Function ${UN}CloseProgram
+    FindWindow $R0 "${MAIN_WINDOW_CLASS}"
+    ${If} $R0 = 0
+      Return
+    ${EndIf}
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "$(ProgramOpen)" /SD IDOK IDOK close
+    SetErrorLevel ${CANCELLED}
+    Abort
+    close:
+    StrCpy $ProgramClosed 1
+    StrCpy $R1 0
+    ${DoWhile} $R0 <> 0
+      SendMessage $R0 ${WM_QUERYENDSESSION} 0 ${ENDSESSION_CLOSEAPP} /TIMEOUT=5000
+      SendMessage $R0 ${WM_ENDSESSION} 1 ${ENDSESSION_CLOSEAPP} /TIMEOUT=5000
+      SendMessage $R0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+      Sleep 100
+      IntOp $R1 $R1 + 1
+      ; A window that stays is left to the check of the files, which names what it holds.
+      ${IfThen} $R1 > 100 ${|} Return ${|}
+      FindWindow $R0 "${MAIN_WINDOW_CLASS}"
+    ${Loop}
+  FunctionEnd
+
+  ; Refuses, before anything is changed, when $R0 is held by a program: Windows keeps a running
+  ; program and a loaded DLL (a spreadsheet's macro, for example) from being written. When the
+  ; program has just been closed, it is given ten seconds to end.
+  Function ${UN}EnsureFree
+    ${IfNot} ${FileExists} $R0
+      Return
+    ${EndIf}
+    StrCpy $R2 0
+    ${Do}
+      ClearErrors
+      FileOpen $R1 $R0 a
+      ${IfNot} ${Errors}
+        FileClose $R1
+        Return
+      ${EndIf}
+      IntOp $R2 $R2 + 1
+      ${If} $ProgramClosed != 1
+      ${OrIf} $R2 > 50
+        MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
+        SetErrorLevel ${REFUSED_IN_USE}
+        Abort
+      ${EndIf}
+      Sleep 200
+    ${Loop}
+  FunctionEnd
+
+  ; The files of an installation in the folder $R9 that a program could hold.
+  Function ${UN}EnsureFolderFree
+    StrCpy $R0 "$R9\Pelmora.exe"
+    Call ${UN}EnsureFree
+    StrCpy $R0 "$R9\vantrel.dll"
+    Call ${UN}EnsureFree
+    StrCpy $R0 "$R9\x86\vantrel.dll"
+    Call ${UN}EnsureFree
+  FunctionEnd
+!macroend
+!insertmacro FUNCTIONS ""
+!insertmacro FUNCTIONS "un."
+
+!macro REMOVE_DEVELOPMENT_FILES FOLDER
+  Delete "${FOLDER}\sdk\vantrel.h"
+  Delete "${FOLDER}\sdk\libvantrel.dll.a"
+  Delete "${FOLDER}\sdk\x86\libvantrel.dll.a"
+  RMDir "${FOLDER}\sdk\x86"
+  RMDir "${FOLDER}\sdk"
+!macroend
+
+; What an installation puts into its folder; the folder goes too unless it holds other files.
+!macro REMOVE_INSTALLED_FILES FOLDER
+  Delete "${FOLDER}\Pelmora.exe"
+  Delete "${FOLDER}\vantrel.dll"
+  Delete "${FOLDER}\x86\vantrel.dll"
+  RMDir "${FOLDER}\x86"
+  !insertmacro REMOVE_DEVELOPMENT_FILES "${FOLDER}"
+  Delete "${FOLDER}\Uninstall.exe"
+  RMDir "${FOLDER}"
+!macroend
+
+Section "${PROGRAM_TITLE}" Program
+  SectionIn RO
+  Call CloseProgram
+  StrCpy $R9 $INSTDIR
+  Call EnsureFolderFree
+  ${If} $EarlierFolder == $INSTDIR
+    StrCpy $EarlierFolder ""
+  ${EndIf}
+  ${If} $EarlierFolder != ""
+    StrCpy $R9 $EarlierFolder
+    Call EnsureFolderFree
+  ${EndIf}
+  ; A folder outside Program Files would otherwise inherit its parent's permissions, which on a
+  ; drive's root let every user change the program, the DLLs and the uninstaller that an
+  ; administrator runs. No folder but the installation's own is touched.
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    CreateDirectory "$INSTDIR"
+    StrLen $R0 "$PROGRAMFILES64\"
+    StrCpy $R1 "$INSTDIR" $R0
+    ${If} $R1 != "$PROGRAMFILES64\"
+      ExecShellWait "" "$SYSDIR\icacls.exe" '"$INSTDIR" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX' SW_HIDE
+    ${EndIf}
+  ${EndIf}
+  SetOutPath "$INSTDIR"
+  File Pelmora.exe
+  File vantrel.dll
+  SetOutPath "$INSTDIR\x86"
+  File x86\vantrel.dll
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ; The shortcut starts in the program's folder.
+  SetOutPath "$INSTDIR"
+  CreateShortCut "${SHORTCUT}" "$INSTDIR\Pelmora.exe"
+  ; Installers of earlier builds kept the shortcut in a Start-menu folder of their own, beside an
+  ; uninstall link.
+  ${If} $EarlierMenuFolder != ""
+    Delete "$SMPROGRAMS\$EarlierMenuFolder\${PROGRAM_TITLE}.lnk"
+    Delete "$SMPROGRAMS\$EarlierMenuFolder\Uninstall.lnk"
+    RMDir "$SMPROGRAMS\$EarlierMenuFolder"
+  ${EndIf}
+  DeleteRegKey HKLM "${EARLIER_KEY}"
+  DeleteRegKey /ifempty HKLM "Software\${MAKER}"
+
+  WriteRegStr HKLM "${PRODUCT_KEY}" "InstallDir" "$INSTDIR\"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Pelmora"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Contact" "${CONTACT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Pelmora.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR\"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The installation in the folder left is no longer needed, nor listed.
+  ${If} $EarlierFolder != ""
+    !insertmacro REMOVE_INSTALLED_FILES $EarlierFolder
+  ${EndIf}
+SectionEnd
+
+Section /o "${DEVELOPMENT_TITLE}" Development
+  SetOutPath "$INSTDIR\sdk"
+  File sdk\vantrel.h
+  File sdk\libvantrel.dll.a
+  SetOutPath "$INSTDIR\sdk\x86"
+  File sdk\x86\libvantrel.dll.a
+SectionEnd
+
+Section "-Size"
+  ; A developers' part left out now is taken away from an earlier installation.
+  ${IfNot} ${SectionIsSelected} ${Development}
+    !insertmacro REMOVE_DEVELOPMENT_FILES "$INSTDIR"
+  ${EndIf}
+  SectionGetSize ${Program} $0
+  ${If} ${SectionIsSelected} ${Development}
+    SectionGetSize ${Development} $1
+    IntOp $0 $0 + $1
+  ${EndIf}
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  Call un.CloseProgram
+  StrCpy $R9 $INSTDIR
+  Call un.EnsureFolderFree
+  Delete "${SHORTCUT}"
+  !insertmacro REMOVE_INSTALLED_FILES "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "${PRODUCT_KEY}"
+SectionEnd
+
+Function .onInit
+  SetShellVarContext all
+  ReadRegStr $R0 HKLM "${PRODUCT_KEY}" "ProductCode"
+  ${If} $R0 != ""
+    MessageBox MB_OK|MB_ICONSTOP "$(InstalledByPackage)" /SD IDOK
+    SetErrorLevel ${REFUSED_ANOTHER_INSTALLATION}
+    Abort
+  ${EndIf}
+  ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $R0 != ""
+    ${VersionCompare} "$R0" "${VERSION}" $R1
+    ${If} $R1 = 1
+      MessageBox MB_OK|MB_ICONSTOP "$(NewerInstalled)" /SD IDOK
+      SetErrorLevel ${REFUSED_ANOTHER_INSTALLATION}
+      Abort
+    ${EndIf}
+  ${EndIf}
+  ; An installation in a folder other than the one chosen now goes once the new one is made; an
+  ; installation by an earlier build is installed over where it is, unless another folder is
+  ; chosen.
+  ReadRegStr $EarlierFolder HKLM "${PRODUCT_KEY}" "InstallDir"
+  StrCpy $R0 $EarlierFolder 1 -1
+  ${If} $R0 == "\"
+    StrCpy $EarlierFolder $EarlierFolder -1
+  ${EndIf}
+  ${If} $EarlierFolder == ""
+    ReadRegStr $EarlierFolder HKLM "${EARLIER_KEY}" ""
+    ReadRegStr $EarlierMenuFolder HKLM "${EARLIER_KEY}" "Start Menu Folder"
+    ${If} $EarlierFolder != ""
+    ${AndIf} $EarlierMenuFolder == ""
+      StrCpy $EarlierMenuFolder "Pelmora"
+    ${EndIf}
+    ${If} $EarlierFolder != ""
+    ${AndIf} $INSTDIR == "$PROGRAMFILES64\Pelmora"
+      StrCpy $INSTDIR $EarlierFolder
+    ${EndIf}
+  ${EndIf}
+  ; An upgrade keeps the developers' part where it was installed.
+  ${If} $EarlierFolder != ""
+  ${AndIf} ${FileExists} "$EarlierFolder\sdk\vantrel.h"
+    !insertmacro SelectSection ${Development}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+FunctionEnd
