@@ -216,10 +216,10 @@ case $mode in
             # One signer for every file: a file signed by anyone else, however trusted, is not
             # the release's.
             subject=$(grep -m1 'Subject:' "$work/verified" | sed 's/^[[:space:]]*Subject: //')
-            certificate=$(grep -m3 -E 'Subject:|Issuer :|Serial :' "$work/verified")
-            signer=${signer:-$certificate}
+            identity=$(grep -m3 -E 'Subject:|Issuer :|Serial :' "$work/verified")
+            signer=${signer:-$identity}
             printf 'signature of %s: %b\n' "$name" "$subject"
-            if [ "$certificate" != "$signer" ]; then
+            if [ "$identity" != "$signer" ]; then
                 echo "release.sh: $name is signed by another signer" >&2
                 exit 1
             fi
