@@ -16,6 +16,11 @@ windows_test_packages=(googletest wine64 fonts-wine fonts-ipafont-gothic xvfb xa
 # architecture).
 windows_x86_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
 windows_x86_test_packages=(wine32:i386)
+# The program typed into through real input methods: ibus and fcitx5 with Mozc and their Qt 6
+# modules, a D-Bus session for each, a virtual display, keys and clicks from xdotool and the
+# clipboard read back with xclip.
+input_method_test_packages=(ibus ibus-mozc fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon
+    dbus-bin xvfb x11-utils xdotool xclip procps passwd)
 # A release: the commit's tree, a stopped clock for the tools that write the time of the day, and
 # a ZIP sorted by name; its check compares two builds' differing files.
 release_packages=(git faketime strip-nondeterminism)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and tests through ctest: the release build with every test;
-# the same code under AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails its
-# test; the fuzz targets (clang, libFuzzer), each for a short fixed number of runs; the 32-bit
-# engine and the Windows build with its packages, their tests run under wine. Last, the release
+# Installs what is missing, then builds and tests through ctest: the release build with every test,
+# its program then typed into through real Japanese input methods; the same code under
+# AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails its test; the fuzz
+# targets (clang, libFuzzer), each for a short fixed number of runs; the 32-bit engine and the
+# Windows build with its packages, their tests run under wine. Last, the release
 # of the last commit is built twice and must come out the same to the byte; then signed with a
 # throwaway certificate, it must hold valid signatures wherever it is signed, the uninstaller that
 # its installer writes included, and be that release with the signatures added.
@@ -10,15 +11,19 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${program_packages[@]}" \
-    "${test_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}" \
-    "${windows_test_packages[@]}" "${windows_x86_packages[@]}" "${windows_x86_test_packages[@]}" \
-    "${release_packages[@]}" "${verify_packages[@]}" "${signing_packages[@]}"
+    "${test_packages[@]}" "${input_method_test_packages[@]}" "${fuzz_packages[@]}" \
+    "${windows_packages[@]}" "${windows_test_packages[@]}" "${windows_x86_packages[@]}" \
+    "${windows_x86_test_packages[@]}" "${release_packages[@]}" "${verify_packages[@]}" \
+    "${signing_packages[@]}"
 jobs=$(nproc)
 
 echo "== Release build"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== Japanese input methods: the program typed into through ibus and fcitx5 with Mozc"
+bash "$root/tests/input_methods/check_input_methods.sh" "$root/build"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -13,6 +13,9 @@ constexpr char16_t kFullWidthFirst = u'\uFF01';
 constexpr char16_t kFullWidthLast = u'\uFF5E';
 constexpr char16_t kFullWidthOffset = u'\uFEE0';
 constexpr char16_t kIdeographicSpace = u'\u3000';
+// Typed for "." by a Japanese input method in kana mode, in full or half width.
+constexpr char16_t kIdeographicFullStop = u'\u3002';
+constexpr char16_t kHalfWidthIdeographicFullStop = u'\uFF61';
 
 // The characters of a text as the reading sees them: full-width forms folded to ASCII, blanks
 // skipped.
@@ -43,11 +46,14 @@ class Reader {
     }
 
   private:
-    // ASCII stays, full-width forms become their ASCII twins, the ideographic space a blank;
-    // anything else is a character no number contains.
+    // ASCII stays, full-width forms become their ASCII twins, the ideographic full stops the
+    // decimal point and the ideographic space a blank; anything else is a character no number
+    // contains.
     static char fold(char16_t c) {
         if (c >= kFullWidthFirst && c <= kFullWidthLast) {
             c = static_cast<char16_t>(c - kFullWidthOffset);
+        } else if (c == kIdeographicFullStop || c == kHalfWidthIdeographicFullStop) {
+            c = u'.';
         } else if (c == kIdeographicSpace) {
             c = u' ';
         }

@@ -1,6 +1,7 @@
 #ifndef PELMORA_FORM_FRONT_END_H
 #define PELMORA_FORM_FRONT_END_H
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,11 @@ class FrontEnd {
     // A modal box with the title, the message, one OK button and no icon, owned by the main
     // window; returns once the user has closed it.
     virtual void message_box(std::u16string_view title, std::u16string_view text) = 0;
+
+    // Runs `then` once the event being handled is over, before the next input: after the toolkit
+    // and the input method have finished handing over the edit that led here. A modal box opened
+    // inside that handing-over lets an input method deliver its text once more.
+    virtual void after_this_event(std::function<void()> then) = 0;
 
     // Lets the window handle, once, the events already waiting (a repaint above all), but no
     // user input.

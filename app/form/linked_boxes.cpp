@@ -54,12 +54,20 @@ void MainForm::Text9_Change() {
 
 void MainForm::loss_probability_changed(Control box, Control twin) {
     if (value(box) >= 1) {
-        // The box still shows the refused text while the message is up.
-        window_.message_box(texts::kErrorTitle, texts::kLossProbabilityAtMostOne);
-        write(box, u"");
+        window_.after_this_event([this, box, twin] { refuse_loss_probability(box, twin); });
         return;
     }
     copy(box, twin);
+}
+
+void MainForm::refuse_loss_probability(Control box, Control twin) {
+    if (value(box) < 1) {
+        copy(box, twin);
+        return;
+    }
+    // The box still shows the refused text while the message is up.
+    window_.message_box(texts::kErrorTitle, texts::kLossProbabilityAtMostOne);
+    write(box, u"");
 }
 
 }  // namespace pelmora

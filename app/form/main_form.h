@@ -77,9 +77,13 @@ class MainForm {
     void Text9_Change();
     void Text8_Change();
     void Text10_Change();
-    // Refuses a loss probability of 1 or more with a message, then empties the box (whose own
-    // reaction carries the empty text to the twin); copies anything else to the twin.
+    // Copies a loss probability below 1 to the twin; one of 1 or more is refused once the edit's
+    // event is over.
     void loss_probability_changed(Control box, Control twin);
+    // Refuses a loss probability of 1 or more with a message, then empties the box (whose own
+    // reaction carries the empty text to the twin). A text that is no longer refused by then, such
+    // as the one an earlier refusal of the same edit left, is copied to the twin instead.
+    void refuse_loss_probability(Control box, Control twin);
 
     // Writes a box's text as the program writes every text, and runs the box's change reaction,
     // nested, as an edit by the user would. Writing the text the box already holds is no change

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWindow>
 #include <utility>
 
 #include "form/layout.h"
@@ -104,6 +105,7 @@ void MainWindow::forward_events() {
         }
         watch(widget, control);
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            input_method_.watch(box);
             connect(box, &QLineEdit::textChanged, this, [this, control] {
                 if (!writing_) {
                     form_.Change(control);
@@ -175,6 +177,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// The window's presses reach the guard before a control takes the focus with them.
+void MainWindow::showEvent(QShowEvent* event) {
+    input_method_.watch_presses(windowHandle());
+    QMainWindow::showEvent(event);
+}
+
 // Qt's own focus moves (the arrow keys on a button, the focus leaving a page as it hides) are
 // none: the form moves the focus, on Tab above all.
 bool MainWindow::focusNextPrevChild(bool) {
@@ -230,10 +238,19 @@ void MainWindow::mark(Control box, Mark mark) {
 }
 
 void MainWindow::set_focus(Control control) {
+    input_method_.settle();
     widgets_.at(control)->setFocus(Qt::OtherFocusReason);
 }
 
+void MainWindow::after_this_event(std::function<void()> then) {
+    if (after_event_.leave(std::move(then))) {
+        QMetaObject::invokeMethod(
+            this, [this] { after_event_.run(); }, Qt::QueuedConnection);
+    }
+}
+
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
+    input_method_.settle();
     messages_.show(title, text);
 }
 
@@ -243,10 +260,12 @@ void MainWindow::handle_waiting_events() {
 }
 
 void MainWindow::select_tab(int index) {
+    input_method_.settle();
     static_cast<QTabWidget*>(widgets_.at(Control::TabStrip1))->setCurrentIndex(index);
 }
 
 void MainWindow::show_page(Control frame) {
+    input_method_.settle();
     // In the order of the frames, as the design shows and hides them.
     for (const layout::Placement& placed : layout::main_window()) {
         if (placed.kind == layout::Kind::Frame) {
@@ -266,6 +285,7 @@ Control MainWindow::shown_page() const {
 }
 
 void MainWindow::open_about() {
+    input_method_.settle();
     AboutWindow splash(this);
     splash.open_modally();
     // Take the keyboard back, with the focus where it was, rather than rely on the window

@@ -5,9 +5,11 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "form/after_event.h"
 #include "form/engine.h"
 #include "form/front_end.h"
 #include "form/main_form.h"
+#include "qt/input_method.h"
 #include "qt/message_boxes.h"
 #include "qt/status_bar.h"
 #include "qt/widgets.h"
@@ -32,6 +34,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
+    void after_this_event(std::function<void()> then) override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
@@ -44,6 +47,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     // Focus arrivals and departures, the Tab key and typed characters, reported to the form.
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void add_menu();
@@ -52,9 +56,11 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void watch(QObject* object, Control control);
 
     Widgets widgets_;
+    InputMethodGuard input_method_;
     MessageBoxes& messages_;
     MainForm form_;
     QHash<const QObject*, Control> watched_;
+    AfterEvent after_event_;
     // Set while the window writes a box on the form's behalf, so that the box's own change
     // signal is not taken for the user's.
     bool writing_ = false;

@@ -13,6 +13,8 @@ constexpr int kFirstControlId = 100;
 constexpr int kAboutCommand = 40001;
 // The timer that keeps the status bar's date and time current.
 constexpr std::uintptr_t kClockTimer = 1;
+// Posted to the main window to run what the form left for after the events being handled.
+constexpr unsigned kAfterEventMessage = 0x8000 + 1;
 
 constexpr int id_of(Control control) {
     return kFirstControlId + index_of(control);

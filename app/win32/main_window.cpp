@@ -16,6 +16,7 @@
 #include "win32/controls.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
+#include "win32/input_method.h"
 #include "win32/wide.h"
 
 namespace pelmora {
@@ -210,6 +211,7 @@ void MainWindow::mark(Control box, Mark mark) {
 }
 
 void MainWindow::set_focus(Control target) {
+    settle_composition();
     HWND handle = control(target);
     if (!IsWindowVisible(window_)) {
         focus_on_activation_ = handle;
@@ -218,7 +220,14 @@ void MainWindow::set_focus(Control target) {
     SetFocus(handle);
 }
 
+void MainWindow::after_this_event(std::function<void()> then) {
+    if (after_event_.leave(std::move(then))) {
+        PostMessageW(window_, kAfterEventMessage, 0, 0);
+    }
+}
+
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
+    settle_composition();
     messages_.show(title, text);
 }
 
@@ -238,6 +247,7 @@ void MainWindow::handle_waiting_events() {
 }
 
 void MainWindow::show_page(Control frame) {
+    settle_composition();
     for (const layout::Placement& placed : layout::main_window()) {
         if (on_a_page(placed)) {
             const Control page = placed.kind == Kind::Frame ? placed.control : placed.container;
@@ -264,6 +274,7 @@ Control MainWindow::shown_page() const {
 }
 
 void MainWindow::open_about() {
+    settle_composition();
     AboutWindow about(window_);
     about.open_modally();
 }
@@ -282,6 +293,7 @@ void MainWindow::page_key(bool backward) {
 }
 
 void MainWindow::select_tab(int index) {
+    settle_composition();
     HWND tabs = control(Control::TabStrip1);
     SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     // Selected from code, the tab strip does not tell its parent.

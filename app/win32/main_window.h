@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "form/after_event.h"
 #include "form/engine.h"
 #include "form/front_end.h"
 #include "form/main_form.h"
@@ -51,6 +52,7 @@ class MainWindow final : public FrontEnd {
     void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
+    void after_this_event(std::function<void()> then) override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
@@ -70,6 +72,7 @@ class MainWindow final : public FrontEnd {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     LRESULT handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l);
     void handle_command(WPARAM w, LPARAM l);
+    void report_changes_made_while_composing();
     LRESULT handle_notify(const NMHDR& header);
 
     void create_controls(HINSTANCE instance);
@@ -83,6 +86,7 @@ class MainWindow final : public FrontEnd {
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
     std::array<Mark, kControlCount> marks_{};
+    std::array<bool, kControlCount> changed_while_composing_{};
     UINT dpi_ = 96;
     std::unique_ptr<Fonts> fonts_;
     HBRUSH accepted_brush_ = nullptr;
@@ -97,6 +101,7 @@ class MainWindow final : public FrontEnd {
     bool added_tab_tools_ = false;
     // The text handed to the tab strip's tooltip, which reads it after the notification.
     std::wstring tooltip_text_;
+    AfterEvent after_event_;
     MessageBoxes& messages_;
     Clock clock_;
     MainForm form_;

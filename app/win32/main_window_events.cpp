@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "form/layout.h"
 #include "win32/control_ids.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
+#include "win32/input_method.h"
 #include "win32/main_window.h"
 #include "win32/wide.h"
 
@@ -74,6 +77,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_TIMER:
             refresh_clock();
             return 0;
+        case kAfterEventMessage:
+            after_event_.run();
+            return 0;
         case WM_SETTINGCHANGE:
             refresh_clock();
             break;
@@ -112,8 +118,15 @@ void MainWindow::handle_command(WPARAM w, LPARAM l) {
     }
     switch (HIWORD(w)) {
         case EN_CHANGE:
-            // An edit reports the program's own writes as well; only the user's are changes.
-            if (!writing_) {
+            // An edit reports the program's own writes as well: only the user's edits are
+            // changes. One made while an input method composes waits for the composition to end,
+            // when the box holds what the user handed over.
+            if (writing_) {
+                break;
+            }
+            if (composing(reinterpret_cast<HWND>(l))) {
+                changed_while_composing_[index(control)] = true;
+            } else {
                 form_.Change(control);
             }
             break;
@@ -212,6 +225,11 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
                 form_.LostFocus(control);
             }
             break;
+        case WM_IME_ENDCOMPOSITION: {
+            const LRESULT result = DefSubclassProc(handle, message, w, l);
+            report_changes_made_while_composing();
+            return result;
+        }
         case WM_SETFOCUS: {
             const LRESULT result = DefSubclassProc(handle, message, w, l);
             form_.GotFocus(control);
@@ -221,6 +239,14 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             break;
     }
     return DefSubclassProc(handle, message, w, l);
+}
+
+void MainWindow::report_changes_made_while_composing() {
+    for (std::size_t box = 0; box < changed_while_composing_.size(); ++box) {
+        if (std::exchange(changed_while_composing_[box], false)) {
+            form_.Change(static_cast<Control>(box));
+        }
+    }
 }
 
 }  // namespace pelmora

@@ -24,6 +24,7 @@ class HostileInputTest : public QObject {
         QGuiApplication::clipboard()->setText(text);
         w_->focus(box);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
     }
 
   private slots:
@@ -34,7 +35,8 @@ class HostileInputTest : public QObject {
 
     void cleanup() { w_.reset(); }
 
-    // The whole reaction, copies and refusal included, is over when the paste event returns.
+    // The whole reaction, copies and refusal included, is over once the event loop has had its
+    // turn after the paste.
     void longPasteIntoEachBox_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("twin");

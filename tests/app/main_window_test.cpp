@@ -124,6 +124,7 @@ class MainWindowTest : public QObject {
     void editsThroughTheAccessibilityInterfaceReachTheForm() {
         QAccessibleInterface* text7 = QAccessible::queryAccessibleInterface(c().Text7);
         text7->editableTextInterface()->insertText(0, QStringLiteral("5"));
+        QCoreApplication::processEvents();
         QCOMPARE(int(w_->messages.shown.size()), 1);
         QCOMPARE(pelmora::qt_string(w_->messages.shown[0].text),
                  pelmora::qt_string(pelmora::texts::kLossProbabilityAtMostOne));

@@ -101,6 +101,7 @@ class MessageBoxTest : public QObject {
             QLineEdit* box = window.findChild<QLineEdit*>(typed[i]);
             box->setFocus(Qt::MouseFocusReason);
             QTest::keyClicks(box, typed[i + 1]);
+            QCoreApplication::processEvents();
         }
         if (!button.isEmpty()) {
             QWidget* pressed = window.findChild<QPushButton*>(button);

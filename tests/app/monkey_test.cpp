@@ -225,6 +225,8 @@ class MonkeyTest : public QObject {
             const QString text12 = c().Text12->text();
             const std::size_t messages = w_->messages.shown.size();
             QPushButton* pressed = act();
+            // The event loop's turn between two inputs of a user.
+            QCoreApplication::processEvents();
             if (QTest::currentTestFailed()) {
                 return fail_with_replay(QStringLiteral("the event failed"), seed);
             }

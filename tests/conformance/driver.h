@@ -25,6 +25,11 @@ class Driver {
     // over.
     virtual void type(std::u16string_view text) = 0;
     virtual void press(Key key) = 0;
+    // An input method's composition in the box with the focus: shown, not yet handed over.
+    virtual void compose(std::u16string_view text) = 0;
+    // The input method hands the composition over, as on Enter: the messages or events an input
+    // method sends. No message box may open while they are being handled.
+    virtual void commit() = 0;
     // A click on a tab of the tab strip.
     virtual void select_tab(int index) = 0;
     // Opens the about window from the Help menu and does the action once it is up; answers

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "driver.h"
 #include "form/layout.h"
@@ -33,9 +34,23 @@ const std::map<Key, QKeyCombination> kKeys = {
 };
 // clang-format on
 
+// The event loop's turn between two inputs of a user.
+void next_input() {
+    QCoreApplication::processEvents();
+}
+
 class QtDriver : public Driver {
   public:
-    QtDriver() { EXPECT_TRUE(w_.active()); }
+    QtDriver() {
+        EXPECT_TRUE(w_.active());
+        // A box's modal loop handles what is waiting, as a real box's does.
+        w_.messages.while_shown = [this] {
+            EXPECT_FALSE(committing_) << "a message box opened inside an input method's commit";
+            EXPECT_FALSE(std::exchange(showing_, true)) << "a message box opened inside another";
+            next_input();
+            showing_ = false;
+        };
+    }
 
     void click(Control control) override {
         QWidget* widget = find(control);
@@ -43,6 +58,7 @@ class QtDriver : public Driver {
             widget = panel->viewport();
         }
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        next_input();
     }
 
     void type(std::u16string_view text) override {
@@ -51,11 +67,26 @@ class QtDriver : public Driver {
             if (ch < 0x80) {
                 QTest::keyClicks(target, QString(QChar(ch)));
             } else {
-                QInputMethodEvent commit;
-                commit.setCommitString(QString(QChar(ch)));
-                QApplication::sendEvent(target, &commit);
+                send_commit(QString(QChar(ch)));
             }
+            next_input();
         }
+    }
+
+    // As an input method updates its composition, a character at a time.
+    void compose(std::u16string_view text) override {
+        composition_.clear();
+        for (const char16_t ch : text) {
+            composition_ += QChar(ch);
+            QInputMethodEvent update(composition_, {});
+            QApplication::sendEvent(QApplication::focusWidget(), &update);
+            next_input();
+        }
+    }
+
+    void commit() override {
+        send_commit(std::exchange(composition_, QString()));
+        next_input();
     }
 
     void press(Key key) override {
@@ -74,9 +105,13 @@ class QtDriver : public Driver {
             QKeyEvent repeat(QEvent::KeyPress, keys.key(), {}, QStringLiteral("\r"), true);
             QApplication::sendEvent(QApplication::focusWidget(), &repeat);
         }
+        next_input();
     }
 
-    void select_tab(int index) override { w_.select_tab(index); }
+    void select_tab(int index) override {
+        w_.select_tab(index);
+        next_input();
+    }
 
     bool about(AboutAction action) override {
         bool acted = false;
@@ -129,6 +164,14 @@ class QtDriver : public Driver {
     }
 
   private:
+    void send_commit(const QString& text) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        committing_ = true;
+        QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        committing_ = false;
+    }
+
     QWidget* find(Control control) const {
         return w_.window->findChild<QWidget*>(QString::fromLatin1(name_of(control)));
     }
@@ -175,6 +218,9 @@ class QtDriver : public Driver {
     }
 
     WindowHarness w_;
+    QString composition_;
+    bool committing_ = false;
+    bool showing_ = false;
 };
 
 }  // namespace

@@ -22,6 +22,10 @@ void act(Driver& driver, const Step& step) {
             return driver.type(step.text);
         case Step::Act::Press:
             return driver.press(step.key);
+        case Step::Act::Compose:
+            return driver.compose(step.text);
+        case Step::Act::Commit:
+            return driver.commit();
         case Step::Act::SelectTab:
             return driver.select_tab(step.tab);
         case Step::Act::About:

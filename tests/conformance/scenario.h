@@ -31,7 +31,7 @@ enum class AboutAction {
 // clang-format on
 
 struct Step {
-    enum class Act { Click, Type, Press, SelectTab, About };
+    enum class Act { Click, Type, Press, SelectTab, About, Compose, Commit };
     Act act;
     Control control = Control::Pelmora_Main;
     std::u16string text;

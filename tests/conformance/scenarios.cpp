@@ -21,6 +21,14 @@ Step type(std::u16string text) {
     return {Step::Act::Type, Control::Pelmora_Main, std::move(text)};
 }
 
+Step compose(std::u16string text) {
+    return {Step::Act::Compose, Control::Pelmora_Main, std::move(text)};
+}
+
+Step commit() {
+    return {Step::Act::Commit};
+}
+
 Step press(Key key) {
     return {Step::Act::Press, Control::Pelmora_Main, {}, key};
 }
@@ -244,6 +252,17 @@ std::vector<Scenario> make_scenarios() {
         {"deleting_the_decimal_point_can_be_refused", {tab(1), click(C::Text7), type(u"0.15"),
             press(Key::Left), press(Key::Left), press(Key::Backspace)},
          {.texts = {{C::Text7, u""}, {C::Text9, u""}}, .messages = {refused}}},
+
+        {"a_committed_loss_probability_of_one_or_more_is_refused_once",
+            {tab(1), click(C::Text7), compose(u"１５"), commit()},
+         {.texts = {{C::Text7, u""}, {C::Text9, u""}}, .focus = C::Text7, .messages = {refused}}},
+        {"a_committed_loss_probability_is_handed_on",
+            {tab(1), click(C::Text6), compose(u"１０"), commit(), click(C::Text7), compose(u"。０１"),
+             commit(), click(C::Command2)},
+         {.texts = {{C::Text6, u"１０"}, {C::Text9, u"。０１"}, {C::Text8, lines}, {C::Text10, lines}}}},
+        {"a_click_away_leaves_the_composition_in_its_box",
+            {tab(1), click(C::Text7), type(u"0."), compose(u"５"), click(C::Text6)},
+         {.texts = {{C::Text6, u""}, {C::Text7, u"0.５"}, {C::Text9, u"0.５"}}, .focus = C::Text6}},
 
         {"a_tab_click_shows_its_page", {click(C::Text3), tab(2)},
          {.texts = {{C::Text1, help(C::Text9)}}, .focus = C::Text9, .page = C::Frame3}},

@@ -1,9 +1,11 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <imm.h>
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -130,7 +132,47 @@ const std::map<Key, Stroke> kKeys = {
 
 class Win32Driver : public Driver {
   public:
-    void click(Control control) override { w_.click(w_.control(control)); }
+    // A box's modal loop handles what is waiting, as a real box's does.
+    Win32Driver() {
+        w_.messages.while_shown = [this] {
+            EXPECT_FALSE(std::exchange(showing_, true)) << "a message box opened inside another";
+            w_.pump();
+            showing_ = false;
+        };
+    }
+
+    ~Win32Driver() override {
+        if (context_ != nullptr) {
+            ImmAssociateContextEx(w_.main(), nullptr, IACE_DEFAULT);
+            ImmDestroyContext(context_);
+        }
+    }
+
+    void click(Control control) override {
+        w_.click(w_.control(control));
+        if (context_ != nullptr) {
+            EXPECT_EQ(ImmGetCompositionStringW(context_, GCS_COMPSTR, nullptr, 0), 0)
+                << "a composition was left behind by a click";
+        }
+    }
+
+    // Through the input method manager, whose default input method sends the messages an input
+    // method sends, as it updates a composition and then completes it.
+    void compose(std::u16string_view text) override {
+        std::wstring composition;
+        for (const char16_t ch : text) {
+            composition += static_cast<wchar_t>(ch);
+            ImmSetCompositionStringW(context(), SCS_SETSTR, composition.data(),
+                                     static_cast<DWORD>(composition.size() * sizeof(wchar_t)),
+                                     nullptr, 0);
+            w_.pump();
+        }
+    }
+
+    void commit() override {
+        ImmNotifyIME(context(), NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        w_.pump();
+    }
 
     void type(std::u16string_view text) override { w_.type(text); }
 
@@ -204,7 +246,20 @@ class Win32Driver : public Driver {
     }
 
   private:
+    // Wine gives the window no input context: one is made for it and its controls, as Windows
+    // gives each thread one, and switched on.
+    HIMC context() {
+        if (context_ == nullptr) {
+            context_ = ImmCreateContext();
+            ImmAssociateContextEx(w_.main(), context_, IACE_CHILDREN);
+            ImmSetOpenStatus(context_, TRUE);
+        }
+        return context_;
+    }
+
     WindowHarness w_;
+    HIMC context_ = nullptr;
+    bool showing_ = false;
 };
 
 }  // namespace

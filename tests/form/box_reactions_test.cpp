@@ -177,6 +177,23 @@ TEST_F(FormTest, RefusalEmptiesTheBoxAndThenTheTwin) {
     EXPECT_EQ(window.messages.size(), 1U);
 }
 
+// An input method may hand a composition over in one event or a character at a time, and hand it
+// over again if a box opens inside that event: the refusal comes once, after the event.
+TEST_F(FormTest, RefusalWaitsUntilTheEventIsOver) {
+    window.type(Control::Text9, u"0.5");
+    window.focus(Control::Text7);
+    for (const char16_t* committed : {u"１", u"１５"}) {
+        text(Control::Text7) = committed;
+        form.Change(Control::Text7);
+    }
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(text(Control::Text9), u"0.5");
+    window.end_event();
+    EXPECT_EQ(window.messages.size(), 1U);
+    EXPECT_EQ(text(Control::Text7), u"");
+    EXPECT_EQ(text(Control::Text9), u"");
+}
+
 TEST_F(FormTest, DeletingTheDecimalPointCanBeRefused) {
     window.type(Control::Text7, u"0.15");
     EXPECT_EQ(text(Control::Text9), u"0.15");

@@ -81,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Reading{u"\uFF0B\uFF13", 3}, Reading{u"\uFF11\uFF25\uFF12", 100},
                     Reading{u"\uFF11\uFF45\uFF12", 100}, Reading{u"\uFF11\uFF24\uFF12", 100},
                     Reading{u"\uFF11\uFF44\uFF0D\uFF12", 0.01},
-                    Reading{u"\uFF06\uFF28\uFF11\uFF26", 31}, Reading{u"\uFF41\uFF42", 0}),
+                    Reading{u"\uFF06\uFF28\uFF11\uFF26", 31}, Reading{u"\uFF41\uFF42", 0},
+                    Reading{u"\u3002\uFF10\uFF11", 0.01}, Reading{u"\uFF61\uFF15\uFF61\uFF15", 0.5},
+                    Reading{u"\uFF11\u3002\uFF15\uFF45\uFF0D\uFF11", 0.15}),
     name_of_reading);
 
 TEST(BoxValueOfLongTexts, ReadsAHundredThousandCharactersToADefinedValue) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <imm.h>
 #include <oleacc.h>
 
 #include <array>
@@ -154,6 +155,32 @@ TEST_F(WindowTest, OnlyTheUsersEditsReachTheForm) {
     EXPECT_EQ(w.text(Control::Text11), u"5");
     w.window->set_text(Control::Text7, u"5");
     EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_EQ(w.text(Control::Text9), u"");
+}
+
+// Windows's Japanese input method completes a converted word when the next key opens a new
+// composition, so the word's characters reach the box while the input method composes again: that
+// edit is reported once the new composition ends, here cancelled.
+TEST_F(WindowTest, AnEditMadeWhileComposingIsReportedWhenTheCompositionEnds) {
+    w.select_tab(1);
+    w.focus(Control::Text7);
+    HIMC context = ImmCreateContext();
+    ImmAssociateContextEx(w.main(), context, IACE_CHILDREN);
+    ImmSetOpenStatus(context, TRUE);
+    const auto compose = [&](const wchar_t* text) {
+        ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text),
+                                 static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
+    };
+    compose(L"\uFF15");
+    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    compose(L"\uFF0E");
+    w.pump();
+    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+    w.pump();
+    ImmAssociateContextEx(w.main(), nullptr, IACE_DEFAULT);
+    ImmDestroyContext(context);
+    EXPECT_EQ(w.messages.shown.size(), 1U);
+    EXPECT_EQ(w.text(Control::Text7), u"");
     EXPECT_EQ(w.text(Control::Text9), u"");
 }
 

@@ -72,7 +72,8 @@ class WindowHarness {
     }
 
     // ASCII arrives as key presses; anything else as the commit of an input method, the way a
-    // Japanese input method hands over full-width characters.
+    // Japanese input method hands over full-width characters. The event loop goes on between
+    // keystrokes, as it does for a user.
     void type(QLineEdit* target, const QString& text) {
         focus(target);
         for (const QChar ch : text) {
@@ -83,6 +84,7 @@ class WindowHarness {
                 commit.setCommitString(QString(ch));
                 QApplication::sendEvent(target, &commit);
             }
+            QCoreApplication::processEvents();
         }
     }
 

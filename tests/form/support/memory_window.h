@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "form/after_event.h"
 #include "form/front_end.h"
 #include "form/layout.h"
 #include "form/main_form.h"
@@ -14,7 +15,8 @@
 // A front end that keeps the window in memory and logs every request of the form, in order. Like a
 // real toolkit it reports a focus move to the form (a move to the control that has the focus
 // already is none), and the user's actions below as a toolkit reports them: the characters typed
-// before the box takes them, the edit after.
+// before the box takes them, the edit after. What the form leaves for after an event runs once the
+// user's action is over.
 class MemoryWindow : public pelmora::FrontEnd {
   public:
     using Control = pelmora::Control;
@@ -51,6 +53,9 @@ class MemoryWindow : public pelmora::FrontEnd {
             while_message();
         }
     }
+    void after_this_event(std::function<void()> then) override {
+        after_event.leave(std::move(then));
+    }
     void handle_waiting_events() override { log.push_back("waiting events"); }
     void show_page(Control frame) override {
         log.push_back("page " + name(frame));
@@ -74,6 +79,7 @@ class MemoryWindow : public pelmora::FrontEnd {
                 at_start[at(box)] = false;
                 form_->Change(box);
             }
+            end_event();
         }
     }
     // Any other edit: a deletion, a paste over the whole text.
@@ -82,16 +88,21 @@ class MemoryWindow : public pelmora::FrontEnd {
         texts[at(box)] = text;
         at_start[at(box)] = false;
         form_->Change(box);
+        end_event();
     }
     void press_enter(Control box) {
         focus(box);
         form_->KeyPress(box, u'\r');
+        end_event();
     }
     void press_tab(bool backward = false) { form_->Tab_KeyDown(focused, backward); }
     void click(Control button) {
         focus(button);
         form_->Click(button);
     }
+
+    // Runs what the form left for after the event.
+    void end_event() { after_event.run(); }
 
     // The log since the last call.
     std::vector<std::string> take_log() { return std::exchange(log, {}); }
@@ -106,6 +117,7 @@ class MemoryWindow : public pelmora::FrontEnd {
     std::vector<Message> messages;
     std::vector<std::string> log;
     std::function<void()> while_message;
+    pelmora::AfterEvent after_event;
 
   private:
     static std::size_t at(Control control) { return static_cast<std::size_t>(index_of(control)); }

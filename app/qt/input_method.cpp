@@ -1,0 +1,85 @@
+#include "qt/input_method.h"
+
+#include <QApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+
+namespace pelmora {
+
+void InputMethodGuard::watch(QLineEdit* box) {
+    box->installEventFilter(this);
+}
+
+void InputMethodGuard::watch_presses(QObject* window) {
+    window->installEventFilter(this);
+}
+
+void InputMethodGuard::settle() {
+    QInputMethod* input_method = QGuiApplication::inputMethod();
+    if (composing_ == nullptr) {
+        // Whatever the input method may still hold shows nowhere: the user cancelled it.
+        input_method->reset();
+        return;
+    }
+    const QPointer<QLineEdit> box = composing_;
+    if (box == QApplication::focusWidget()) {
+        input_method->commit();
+    }
+    // An input method that does not commit (or none at all, or a box that has lost the focus
+    // already) leaves the composition to be committed here, as what the user saw in the box.
+    if (box != nullptr && composing_ == box) {
+        QInputMethodEvent commit;
+        commit.setCommitString(composition_);
+        QApplication::sendEvent(box, &commit);
+        input_method->reset();
+    }
+}
+
+bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (watched->isWindowType()) {
+                settle();
+            }
+            return false;
+        case QEvent::FocusOut:
+            // The focus may leave in ways not seen coming: for another program, say.
+            if (watched == composing_) {
+                settle();
+            }
+            return false;
+        case QEvent::KeyPress:
+            echo_.clear();
+            return false;
+        case QEvent::InputMethod: {
+            auto* box = qobject_cast<QLineEdit*>(watched);
+            const auto* input = static_cast<const QInputMethodEvent*>(event);
+            if (box == nullptr) {
+                return false;
+            }
+            if (input->preeditString().isEmpty() && input->replacementLength() == 0 &&
+                !input->commitString().isEmpty()) {
+                if (composing_ == nullptr && input->commitString() == echo_) {
+                    return true;
+                }
+                if (composing_ != nullptr) {
+                    echo_ = input->commitString();
+                }
+            }
+            if (input->preeditString().isEmpty()) {
+                composing_ = nullptr;
+                composition_.clear();
+            } else {
+                composing_ = box;
+                composition_ = input->preeditString();
+                echo_.clear();
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace pelmora

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The Linux program typed into through the input methods Japanese desktops use, ibus and fcitx5,
+# each with Mozc active in hiragana, on a virtual display: page 2 as a user types it (see
+# type_page_2.sh). Mozc refuses to run as root: run as root, the check runs as an unprivileged
+# user of its own, with a copy of the program and its engine that the user can read.
+# Usage: check_input_methods.sh BUILD_DIRECTORY [ibus|fcitx5 ...]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+shift
+methods=(ibus fcitx5)
+if (($# > 0)); then
+    methods=("$@")
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+program=$build/bin/Pelmora session=$here/type_page_2.sh
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    user=pelmora-ime
+    id "$user" > /dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user"
+    copy=$(mktemp -d)
+    trap 'rm -rf "$copy"' EXIT
+    mkdir -p "$copy/bin" "$copy/lib"
+    cp "$program" "$copy/bin/"
+    cp -P "$build"/lib/libvantrel.so* "$copy/lib/"
+    cp "$session" "$copy/"
+    chmod -R a+rX "$copy"
+    program=$copy/bin/Pelmora session=$copy/type_page_2.sh
+    as_user=(runuser -u "$user" --)
+fi
+# A session whose input method could not be set up is tried again, twice at most.
+status=0
+for method in "${methods[@]}"; do
+    for _ in 1 2 3; do
+        result=0
+        "${as_user[@]}" dbus-run-session -- bash "$session" "$program" "$method" || result=$?
+        ((result != 2)) && break
+    done
+    ((result == 0)) || status=1
+done
+exit $status
