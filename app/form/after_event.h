@@ -19,8 +19,9 @@ class AfterEvent {
         return calls_.size() == 1 && !running_;
     }
 
-    // Runs the calls left, those left meanwhile included.
-    void run() {
+    // Runs the calls left, those left meanwhile included; answers whether there were any.
+    bool run() {
+        const bool any = !calls_.empty();
         running_ = true;
         while (!calls_.empty()) {
             const std::function<void()> then = std::move(calls_.front());
@@ -28,6 +29,7 @@ class AfterEvent {
             then();
         }
         running_ = false;
+        return any;
     }
 
   private:

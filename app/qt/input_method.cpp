@@ -6,7 +6,7 @@
 
 namespace pelmora {
 
-void InputMethodGuard::watch(QLineEdit* box) {
+void InputMethodGuard::watch(QWidget* box) {
     box->installEventFilter(this);
 }
 
@@ -14,14 +14,14 @@ void InputMethodGuard::watch_presses(QObject* window) {
     window->installEventFilter(this);
 }
 
-void InputMethodGuard::settle() {
+bool InputMethodGuard::settle() {
     QInputMethod* input_method = QGuiApplication::inputMethod();
     if (composing_ == nullptr) {
         // Whatever the input method may still hold shows nowhere: the user cancelled it.
         input_method->reset();
-        return;
+        return false;
     }
-    const QPointer<QLineEdit> box = composing_;
+    const QPointer<QWidget> box = composing_;
     if (box == QApplication::focusWidget()) {
         input_method->commit();
     }
@@ -33,16 +33,14 @@ void InputMethodGuard::settle() {
         QApplication::sendEvent(box, &commit);
         input_method->reset();
     }
+    return true;
 }
 
 bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            if (watched->isWindowType()) {
-                settle();
-            }
-            return false;
+            return watched->isWindowType() && settle() && after_commit_();
         case QEvent::FocusOut:
             // The focus may leave in ways not seen coming: for another program, say.
             if (watched == composing_) {
@@ -53,7 +51,7 @@ bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
             echo_.clear();
             return false;
         case QEvent::InputMethod: {
-            auto* box = qobject_cast<QLineEdit*>(watched);
+            auto* box = qobject_cast<QWidget*>(watched);
             const auto* input = static_cast<const QInputMethodEvent*>(event);
             if (box == nullptr) {
                 return false;

@@ -1,10 +1,12 @@
 #ifndef PELMORA_QT_INPUT_METHOD_H
 #define PELMORA_QT_INPUT_METHOD_H
 
-#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
+#include <functional>
+#include <utility>
 
 namespace pelmora {
 
@@ -19,21 +21,29 @@ namespace pelmora {
 // composition of its own, and nothing the user typed comes between.
 class InputMethodGuard : public QObject {
   public:
-    explicit InputMethodGuard(QObject* parent = nullptr) : QObject(parent) {}
+    // Runs what the box's reactions to a commit left for after the event; answers whether there
+    // was any.
+    using AfterCommit = std::function<bool()>;
 
-    // Follows the compositions of a box.
-    void watch(QLineEdit* box);
+    explicit InputMethodGuard(AfterCommit after_commit) : after_commit_(std::move(after_commit)) {}
+
+    // Follows the compositions of a box (the help panel takes them too).
+    void watch(QWidget* box);
     // Follows the mouse presses in a window, which reach it before any control takes the focus.
+    // A press that commits a composition whose reaction has more to do (a refusal) goes no
+    // further: the click is not also a click on a button.
     void watch_presses(QObject* window);
 
-    // Commits the composition in progress to its box, or forgets one that shows no more.
-    void settle();
+    // Commits the composition in progress to its box, or forgets one that shows no more; answers
+    // whether it committed one.
+    bool settle();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QPointer<QLineEdit> composing_;
+    AfterCommit after_commit_;
+    QPointer<QWidget> composing_;
     QString composition_;
     // The commit that ended the last composition, which the input method may send again.
     QString echo_;

@@ -42,7 +42,10 @@ QString typed(const QKeyEvent& key) {
 }  // namespace
 
 MainWindow::MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock clock)
-    : widgets_(build_controls(*this, std::move(clock))), messages_(messages), form_(*this, engine) {
+    : widgets_(build_controls(*this, std::move(clock))),
+      input_method_([this] { return after_event_.run(); }),
+      messages_(messages),
+      form_(*this, engine) {
     setObjectName(QString::fromLatin1(name_of(Control::Pelmora_Main)));
     setWindowTitle(qt_string(layout::kMainCaption));
     setWindowIcon(QIcon(QStringLiteral(":/resources/pelmora.ico")));
@@ -104,8 +107,10 @@ void MainWindow::forward_events() {
             continue;
         }
         watch(widget, control);
+        if (placed.kind == layout::Kind::TextBox || placed.kind == layout::Kind::HelpPanel) {
+            input_method_.watch(widget);
+        }
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            input_method_.watch(box);
             connect(box, &QLineEdit::textChanged, this, [this, control] {
                 if (!writing_) {
                     form_.Change(control);
@@ -244,8 +249,16 @@ void MainWindow::set_focus(Control control) {
 
 void MainWindow::after_this_event(std::function<void()> then) {
     if (after_event_.leave(std::move(then))) {
+        // Nothing is left to do once the window has closed: a box then would keep the program
+        // running with no window.
         QMetaObject::invokeMethod(
-            this, [this] { after_event_.run(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                if (isVisible()) {
+                    after_event_.run();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 

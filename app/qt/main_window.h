@@ -56,11 +56,11 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void watch(QObject* object, Control control);
 
     Widgets widgets_;
+    AfterEvent after_event_;
     InputMethodGuard input_method_;
     MessageBoxes& messages_;
     MainForm form_;
     QHash<const QObject*, Control> watched_;
-    AfterEvent after_event_;
     // Set while the window writes a box on the form's behalf, so that the box's own change
     // signal is not taken for the user's.
     bool writing_ = false;

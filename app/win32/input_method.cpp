@@ -20,10 +20,10 @@ bool composing(HWND box) {
     return composing;
 }
 
-void settle_composition() {
+bool settle_composition() {
     HWND focus = GetFocus();
     if (focus == nullptr) {
-        return;
+        return false;
     }
     HIMC context = ImmGetContext(focus);
     const bool composing = composition_length(context) > 0;
@@ -32,7 +32,7 @@ void settle_composition() {
     }
     ImmReleaseContext(focus, context);
     if (!composing) {
-        return;
+        return false;
     }
     // The input method hands the result over as characters, posted: they are taken in now, so
     // that the text stands in its box, at its caret, before the focus moves on (a box the focus
@@ -44,6 +44,7 @@ void settle_composition() {
     while (PeekMessageW(&message, focus, WM_CHAR, WM_CHAR, PM_REMOVE)) {
         DispatchMessageW(&message);
     }
+    return true;
 }
 
 }  // namespace pelmora

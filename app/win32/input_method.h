@@ -10,8 +10,8 @@ namespace pelmora {
 bool composing(HWND box);
 
 // Commits the composition in progress in the box with the focus to that box, before the focus
-// leaves it, so that the text arrives once, where it was composed.
-void settle_composition();
+// leaves it, so that the text arrives once, where it was composed; answers whether there was one.
+bool settle_composition();
 
 }  // namespace pelmora
 

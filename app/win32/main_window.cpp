@@ -292,6 +292,10 @@ void MainWindow::page_key(bool backward) {
     form_.PageKey_KeyDown(backward);
 }
 
+bool MainWindow::mouse_down() {
+    return settle_composition() && after_event_.run();
+}
+
 void MainWindow::select_tab(int index) {
     settle_composition();
     HWND tabs = control(Control::TabStrip1);

@@ -42,6 +42,11 @@ class MainWindow final : public FrontEnd {
     // Ctrl+Tab and Ctrl+PageDown, or with Shift and PageUp backwards.
     void page_key(bool backward);
 
+    // A mouse button went down in the window: a composition in progress is committed to its box
+    // first. Answers whether the click is to go no further, because the box's reaction to the
+    // commit had more to do (a refusal), which is not also to be a click on a button.
+    bool mouse_down();
+
     // Writes the status bar's date and time afresh; a timer does it every second.
     void refresh_clock();
 

@@ -1,6 +1,5 @@
 #include "win32/message_loop.h"
 
-#include "win32/input_method.h"
 #include "win32/main_window.h"
 
 namespace pelmora {
@@ -32,9 +31,11 @@ void handle_message(MainWindow& window, MSG& message) {
     }
     // A click anywhere in the window ends a composition in its box before a control takes the
     // focus with it.
-    if (in_window && (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN ||
-                      message.message == WM_MBUTTONDOWN || message.message == WM_NCLBUTTONDOWN)) {
-        settle_composition();
+    if (in_window &&
+        (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN ||
+         message.message == WM_MBUTTONDOWN || message.message == WM_NCLBUTTONDOWN) &&
+        window.mouse_down()) {
+        return;
     }
     if (in_window && IsDialogMessageW(main, &message)) {
         return;

@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <map>
 #include <memory>
@@ -57,7 +58,10 @@ class QtDriver : public Driver {
         if (auto* panel = qobject_cast<HelpPanel*>(widget)) {
             widget = panel->viewport();
         }
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        // Through the window, as the window system hands a click over.
+        QWidget* window = widget->window();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          widget->mapTo(window, widget->rect().center()));
         next_input();
     }
 

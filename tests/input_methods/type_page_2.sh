@@ -74,7 +74,7 @@ fi
 
 # Where the controls of page 2 stand in the window, which opens at the top left of a display
 # without a window manager.
-text6=(264 95) text7=(264 128) text8=(264 231)
+text6=(264 95) text7=(264 128) text8=(264 231) panel=(450 200)
 errors() { xdotool search --onlyvisible --name '^Error$' 2> /dev/null | wc -l; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 keys() { xdotool key --delay 150 "$@"; sleep 0.4; }
@@ -111,6 +111,14 @@ click "${text7[@]}"
 expect "Error boxes after a click from Text6 while composing １０" "$(errors)" 0
 expect "Text7 after that click" "$(read_box "${text7[@]}")" ""
 expect "Text6 after that click" "$(read_box "${text6[@]}")" "１０"
+
+click "${text6[@]}"
+compose 5
+click "${panel[@]}"
+help=$(read_box "${panel[@]}")
+expect "the help panel's end after a click on it while composing ５ in Text6" "${help: -1}" "す"
+expect "Text6 after that click" "$(read_box "${text6[@]}")" "１０５"
+keys End BackSpace
 
 click "${text7[@]}"
 compose 0.04
