@@ -37,9 +37,10 @@ class FrontEnd {
     // window; returns once the user has closed it.
     virtual void message_box(std::u16string_view title, std::u16string_view text) = 0;
 
-    // Runs `then` once the event being handled is over, before the next input: after the toolkit
-    // and the input method have finished handing over the edit that led here. A modal box opened
-    // inside that handing-over lets an input method deliver its text once more.
+    // Runs `then` once the event being handled is over: after the toolkit and the input method
+    // have finished handing over the edit that led here (other input already waiting may be
+    // handled first). A modal box opened inside that handing-over lets an input method deliver
+    // its text once more.
     virtual void after_this_event(std::function<void()> then) = 0;
 
     // Lets the window handle, once, the events already waiting (a repaint above all), but no

@@ -22,18 +22,12 @@ bool composing(HWND box) {
 
 bool settle_composition() {
     HWND focus = GetFocus();
-    if (focus == nullptr) {
+    if (focus == nullptr || !composing(focus)) {
         return false;
     }
     HIMC context = ImmGetContext(focus);
-    const bool composing = composition_length(context) > 0;
-    if (composing) {
-        ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-    }
+    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
     ImmReleaseContext(focus, context);
-    if (!composing) {
-        return false;
-    }
     // The input method hands the result over as characters, posted: they are taken in now, so
     // that the text stands in its box, at its caret, before the focus moves on (a box the focus
     // leaves puts its caret at the start) or a menu takes the characters for its own.
