@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a bar chart of rising traffic on a dark blue tile, and writes it as
 app/resources/pelmora.ico (32x32 and 16x16 in the 16 standard colours, 32x32 monochrome) and as
-PNG files for the desktop. Uses nothing beyond Python's standard library."""
+PNG files for the desktop, 16 to 256 px. Uses nothing beyond Python's standard library."""
 
 import pathlib
 import struct
@@ -15,12 +15,15 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, NAVY, SILVER, RED, LIME, YELLOW, WHITE = 0, 4, 7, 9, 10, 11, 15
+DESKTOP_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def tile(size):
     """Colour index of every pixel, None where the icon is transparent."""
     s = size / 32
     corner = max(1, round(3 * s))
+    # The outline and the baseline thicken with the tile, so that they still show at 256 px.
+    line = max(1, round(s))
     pixels = [[None] * size for _ in range(size)]
     bars = [(6, 10, 8, LIME), (13, 17, 14, YELLOW), (20, 24, 20, RED)]
     for y in range(size):
@@ -29,12 +32,13 @@ def tile(size):
             dy = max(corner - y, y - (size - 1 - corner), 0)
             if dx * dx + dy * dy > corner * corner:
                 continue
-            edge = x == 0 or y == 0 or x == size - 1 or y == size - 1 or dx * dx + dy * dy > (corner - 1) ** 2
+            edge = (min(x, y, size - 1 - x, size - 1 - y) < line
+                    or dx * dx + dy * dy > (corner - line) ** 2)
             colour = WHITE if edge else NAVY
             for left, right, height, bar in bars:
                 if left * s <= x <= right * s and (26 - height) * s <= y <= 26 * s:
                     colour = bar
-            if round(27 * s) == y and 4 * s <= x <= 27 * s:
+            if round(27 * s) <= y < round(27 * s) + line and 4 * s <= x <= 27 * s:
                 colour = SILVER
             pixels[y][x] = colour
     return pixels
@@ -104,8 +108,9 @@ def main():
         (16, 16, 4, icon_image(small, 4, PALETTE)),
         (32, 2, 1, icon_image(monochrome(large), 1, [(0, 0, 0), (255, 255, 255)])),
     ]))
-    (resources / 'pelmora-32.png').write_bytes(png(large))
-    (resources / 'pelmora-16.png').write_bytes(png(small))
+    # The desktop's sizes, software centres' 64 px and more among them, drawn anew at each.
+    for size in DESKTOP_SIZES:
+        (resources / f'pelmora-{size}.png').write_bytes(png(tile(size)))
 
 
 if __name__ == '__main__':

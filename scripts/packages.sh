@@ -1,8 +1,12 @@
 # The Debian packages that building, running and testing need, sourced by the other scripts.
 # shellcheck disable=SC2034
 build_packages=(cmake make g++ binutils)
-program_packages=(qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
-test_packages=(libgtest-dev libbenchmark-dev clang-format appstream desktop-file-utils)
+# Wayland desktops need Qt's Wayland platform: without it the program would not start there.
+program_packages=(qt6-base-dev qt6-wayland qt6-translations-l10n fonts-ipafont-gothic)
+# The tests of the Linux build; weston for the program on a headless Wayland compositor, typed
+# into through a seat of the test's own.
+test_packages=(libgtest-dev libbenchmark-dev clang-format appstream desktop-file-utils pkg-config
+    weston libweston-10-dev)
 # The fuzz targets are built by clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows build: the MinGW-w64 cross compilers, NSIS for the installer and msitools for the
@@ -21,6 +25,10 @@ windows_x86_test_packages=(wine32:i386)
 # clipboard read back with xclip.
 input_method_test_packages=(ibus ibus-mozc fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon
     dbus-bin xvfb x11-utils xdotool xclip procps passwd)
+# The Debian packages are made by debhelper. Their check: lintian, hardening-check (devscripts),
+# a software centre's compose, and a clean minimal Debian 12 made by debootstrap, kept compressed.
+debian_packages=(debhelper dpkg-dev)
+debian_test_packages=(lintian devscripts appstream-compose debootstrap zstd)
 # A release: the commit's tree, a stopped clock for the tools that write the time of the day, and
 # a ZIP sorted by name; its check compares two builds' differing files.
 release_packages=(git faketime strip-nondeterminism)

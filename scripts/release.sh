@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds a release of the committed tree into dist/: the Debian
-# package, the Windows installer (NSIS), the Windows Installer package (MSI), the Windows ZIP and
+# packages (pelmora, libvantrel1, libvantrel-dev), the Windows installer (NSIS), the Windows Installer package (MSI), the Windows ZIP and
 # SHA256SUMS over them. Only the program, the engine and their packages are built, not the tests.
 # The files are the same to the byte whenever the same commit is built again, in any folder, at
 # any time, under any umask and locale: every time in them is the commit's time.
@@ -73,7 +73,7 @@ if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
     echo "release.sh: checks commit $commit; the uncommitted changes are not part of it." >&2
 fi
 source "$root/scripts/packages.sh"
-packages=("${build_packages[@]}" "${program_packages[@]}" "${windows_packages[@]}"
+packages=("${build_packages[@]}" "${program_packages[@]}" "${debian_packages[@]}" "${windows_packages[@]}"
     "${windows_x86_packages[@]}" "${release_packages[@]}")
 if [ $mode != release ]; then
     packages+=("${verify_packages[@]}")
@@ -92,8 +92,9 @@ export LC_ALL=C.UTF-8 TZ=UTC
 unset CFLAGS CXXFLAGS LDFLAGS CPPFLAGS MAKEFLAGS
 jobs=$(nproc)
 version=$(git -C "$root" show "$commit:CMakeLists.txt" | sed -n 's/^project(Pelmora VERSION \([0-9.]*\).*/\1/p')
-artifacts=("pelmora_${version}_amd64.deb" "Pelmora-${version}-win64.exe"
-    "Pelmora-${version}-win64.msi" "Pelmora-${version}-win64.zip")
+artifacts=("Pelmora-${version}-win64.exe" "Pelmora-${version}-win64.msi"
+    "Pelmora-${version}-win64.zip" "pelmora_${version}_amd64.deb" "libvantrel1_${version}_amd64.deb"
+    "libvantrel-dev_${version}_amd64.deb")
 
 # build FOLDER: the commit's tree exported into FOLDER/src, built beside it, and its packages and
 # their checksums in FOLDER/dist.
@@ -107,10 +108,8 @@ build() {
     local options=(-DCMAKE_BUILD_TYPE=Release -DPELMORA_BUILD_TESTS=OFF
         -DPELMORA_BUILD_BENCHMARKS=OFF -DPELMORA_REPRODUCIBLE=ON)
 
-    echo "== Linux: the program and the engine, the Debian package"
-    cmake -S "$src" -B "$folder/linux" "${options[@]}" > /dev/null
-    cmake --build "$folder/linux" -j"$jobs" --target Pelmora vantrel
-    (cd "$folder/linux" && cpack -G DEB > /dev/null)
+    echo "== Linux: the program and the engine, the Debian packages"
+    bash "$src/scripts/build-debian.sh" "$src" "$folder/dist"
 
     echo "== Windows, 32-bit: the engine for 32-bit callers"
     cmake -S "$src" -B "$folder/windows-x86" "${options[@]}" \
@@ -132,8 +131,7 @@ build() {
     (cd "$folder/windows" && cpack > /dev/null)
     cmake --build "$folder/windows" --target installer msi > /dev/null
 
-    cp "$folder/linux/${artifacts[0]}" "$folder/dist/"
-    for artifact in "${artifacts[@]:1}"; do
+    for artifact in "${artifacts[@]:0:3}"; do
         cp "$folder/windows/$artifact" "$folder/dist/"
     done
     (cd "$folder/dist" && sha256sum "${artifacts[@]}" > SHA256SUMS)
@@ -195,7 +193,7 @@ case $mode in
         if [ -n "$ca" ]; then
             authorities=(-CAfile "$ca")
         fi
-        zip=${artifacts[3]} installer=${artifacts[1]} package=${artifacts[2]}
+        installer=${artifacts[0]} package=${artifacts[1]} zip=${artifacts[2]}
         7zz x -y -bso0 -o"$work/unpacked" "$signed/$zip" > /dev/null
         7zz x -y -bso0 -o"$work/unpacked" "$signed/$installer" Uninstall.exe > /dev/null
         inside=$work/unpacked/${zip%.zip}

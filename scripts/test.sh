@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests through ctest: the release build with every test,
-# its program then typed into through real Japanese input methods; the same code under
+# its program then typed into through real Japanese input methods, and its Debian packages checked
+# by Debian's tools and installed into a clean minimal Debian 12; the same code under
 # AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails its test; the fuzz
 # targets (clang, libFuzzer), each for a short fixed number of runs; the 32-bit engine and the
 # Windows build with its packages, their tests run under wine. Last, the release
@@ -11,7 +12,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/install-deps.sh" "${build_packages[@]}" "${program_packages[@]}" \
-    "${test_packages[@]}" "${input_method_test_packages[@]}" "${fuzz_packages[@]}" \
+    "${test_packages[@]}" "${input_method_test_packages[@]}" "${debian_packages[@]}" \
+    "${debian_test_packages[@]}" "${fuzz_packages[@]}" \
     "${windows_packages[@]}" "${windows_test_packages[@]}" "${windows_x86_packages[@]}" \
     "${windows_x86_test_packages[@]}" "${release_packages[@]}" "${verify_packages[@]}" \
     "${signing_packages[@]}"
@@ -24,6 +26,9 @@ ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
 echo "== Japanese input methods: the program typed into through ibus and fcitx5 with Mozc"
 bash "$root/tests/input_methods/check_input_methods.sh" "$root/build"
+
+echo "== Debian packages: lintian, hardening, and installed into a clean minimal Debian 12"
+bash "$root/tests/debian/check_packages.sh" "$root/build"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -17,6 +17,9 @@ class HelpPanel : public QPlainTextEdit {
 
     QString text() const;
     void setText(const QString& text);
+
+  protected:
+    bool event(QEvent* event) override;
 };
 
 }  // namespace pelmora

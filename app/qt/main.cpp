@@ -10,6 +10,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelmora"));
     QApplication::setApplicationVersion(QStringLiteral(PELMORA_VERSION));
+    // Docks and task switchers find the desktop entry, with its icon and name, by this id: the
+    // Wayland app id. On X11 the window's class stays "Pelmora", which the entry names too.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.pelmora"));
     pelmora::install_qt_translations();
     pelmora::ModalMessageBoxes messages;
     pelmora::InstalledLibrary library;

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The Debian packages as Debian's tools and a user meet them: built from the working tree by
+# debhelper (scripts/build-debian.sh); lintian finds no error or warning; hardening-check finds
+# the hardening of Debian's build flags in the program and the engine; the engine's tests give
+# the same answers with the packaged library; a software centre's compose finds the program in
+# the installed files; and installed into a clean minimal Debian 12 (clean_install.sh).
+# Usage: check_packages.sh BUILD (the release build, with its tests)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+started=$SECONDS
+mkdir -p "$work/src"
+git -C "$root" ls-files -z --cached --others --exclude-standard |
+    (cd "$root" && tar --null -T - --ignore-failed-read -cf - 2> /dev/null) | tar -C "$work/src" -xf -
+bash "$root/scripts/build-debian.sh" "$work/src" "$work/debs"
+echo "built in $((SECONDS - started)) s:"
+(cd "$work/debs" && ls -l -- *.deb)
+
+echo "== lintian"
+lintian --fail-on error,warning --info "$work"/debs/*.deb 2>&1 |
+    grep -v 'running with root privileges' || true
+lintian --fail-on error,warning "$work"/debs/*.deb > /dev/null 2>&1 || fail "lintian"
+
+tree=$work/installed
+for package in "$work"/debs/*.deb; do
+    dpkg-deb -x "$package" "$tree"
+done
+library=$tree/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+
+echo "== hardening-check"
+# Fortify only shows where a buffer's size is known at compile time; the program has no such
+# call, so it is not asked for.
+hardening-check --nofortify --nocfprotection "$tree/usr/bin/Pelmora" \
+    "$library"/libvantrel.so.1.* || fail "hardening"
+
+echo "== The engine's tests with the packaged library"
+LD_LIBRARY_PATH=$library ldd "$build/tests/engine_tests" | grep -q "=> $library/libvantrel.so.1 " ||
+    fail "the engine's tests would not load the packaged library"
+LD_LIBRARY_PATH=$library "$build/tests/engine_tests" --gtest_brief=1 || fail "the engine's tests"
+
+echo "== appstreamcli compose over the installed files"
+appstreamcli compose --no-net --origin=pelmora --result-root="$work/catalogue" \
+    --components=jp.example.pelmora "$tree" || fail "appstreamcli compose"
+zgrep -q '<id>jp.example.pelmora</id>' "$work"/catalogue/usr/share/swcatalog/xml/pelmora.xml.gz ||
+    fail "the catalogue has no jp.example.pelmora"
+
+if [ "$(id -u)" -eq 0 ]; then
+    bash "$here/clean_install.sh" "$work/debs" "$build/tests/install/plugins"
+else
+    sudo bash "$here/clean_install.sh" "$work/debs" "$build/tests/install/plugins"
+fi
+echo "the Debian packages work, in $((SECONDS - started)) s"
