@@ -18,13 +18,14 @@ mkdir -p "$work/src"
 git -C "$root" ls-files -z --cached --others --exclude-standard |
     (cd "$root" && tar --null -T - --ignore-failed-read -cf - 2> /dev/null) | tar -C "$work/src" -xf -
 bash "$root/scripts/build-debian.sh" "$work/src" "$work/debs"
+(cd "$work" && dpkg-source --build src > /dev/null)
 echo "built in $((SECONDS - started)) s:"
 (cd "$work/debs" && ls -l -- *.deb)
 
-echo "== lintian"
-lintian --fail-on error,warning --info "$work"/debs/*.deb 2>&1 |
+echo "== lintian, on the packages and their source"
+lintian --fail-on error,warning --info "$work"/*.dsc "$work"/debs/*.deb 2>&1 |
     grep -v 'running with root privileges' || true
-lintian --fail-on error,warning "$work"/debs/*.deb > /dev/null 2>&1 || fail "lintian"
+lintian --fail-on error,warning "$work"/*.dsc "$work"/debs/*.deb > /dev/null 2>&1 || fail "lintian"
 
 tree=$work/installed
 for package in "$work"/debs/*.deb; do

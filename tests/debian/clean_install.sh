@@ -8,9 +8,11 @@
 # The minimal system (debootstrap --variant=minbase) is made once and kept, as an archive, in
 # the cache folder: with the packages' dependencies downloaded but not installed, so that apt
 # installs them as it would anywhere, and the tools of the test installed. Made again after a week
-# or when this script's list of packages changes.
+# or when this script's lists of packages or its mirror change; when it cannot be made again, the
+# last one made is used.
 # Usage: clean_install.sh DEBS PROBE_PLUGINS (as root)
 set -euo pipefail
+[ "$(id -u)" -eq 0 ] || { echo "clean_install.sh: debootstrap and chroot need root" >&2; exit 2; }
 debs=$(cd "$1" && pwd) probe=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/pelmora
@@ -21,14 +23,19 @@ dependencies=(libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafon
 tools=(xvfb xauth gcc libc6-dev pkgconf cmake make)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-key=$( (debootstrap --version; echo "${dependencies[*]}" "${tools[*]}") | sha256sum | cut -c1-16)
+key=$( (debootstrap --version; echo "$mirror" "${dependencies[*]}" "${tools[*]}") | sha256sum |
+    cut -c1-16)
 image=$cache/bookworm-minbase-$key.tar.zst
-if [ -z "$(find "$cache" -maxdepth 1 -name "$(basename "$image")" -mtime -7 2> /dev/null)" ]; then
+# make_image: the minimal system, into the cache; fails without a trace left behind.
+make_image() (
     echo "== Making the minimal Debian 12 ($image)"
     started=$SECONDS
     made=$(mktemp -d)
+    trap 'rm -rf --one-file-system "$made" "$made.log"' EXIT
+    # The root of a system, not a private temporary folder: every user can enter it.
+    chmod 755 "$made"
     debootstrap --variant=minbase bookworm "$made" "$mirror" > "$made.log" 2>&1 ||
-        { tail -n 30 "$made.log"; fail "debootstrap"; }
+        { tail -n 30 "$made.log"; echo "debootstrap failed" >&2; return 1; }
     cat > "$made/etc/apt/sources.list" << EOF
 deb $mirror bookworm main
 deb $mirror bookworm-updates main
@@ -39,13 +46,17 @@ EOF
                apt-get install -y -qq --no-install-recommends ${tools[*]} &&
                apt-get clean &&
                apt-get install -y -qq --download-only ${dependencies[*]}" > "$made.log" 2>&1 ||
-        { tail -n 30 "$made.log"; fail "preparing the minimal system"; }
-    mkdir -p "$cache"
-    rm -f "$cache"/bookworm-minbase-*.tar.zst
-    tar -C "$made" --numeric-owner -cf - . | zstd -q -T0 -3 -o "$image.new"
+        { tail -n 30 "$made.log"; echo "preparing the minimal system failed" >&2; return 1; }
+    mkdir -p "$cache" && tar -C "$made" --numeric-owner -cf - . | zstd -q -f -T0 -3 -o "$image.new" ||
+        return 1
+    find "$cache" -maxdepth 1 -name 'bookworm-minbase-*.tar.zst' -delete
     mv "$image.new" "$image"
-    rm -rf "$made" "$made.log"
     echo "made in $((SECONDS - started)) s, $(du -h "$image" | cut -f1)"
+)
+if [ -z "$(find "$cache" -maxdepth 1 -name "$(basename "$image")" -mtime -7 2> /dev/null)" ] &&
+    ! make_image; then
+    [ -f "$image" ] || fail "no minimal Debian 12 to install into"
+    echo "using the minimal system made on $(date -r "$image" +%F), which could not be renewed"
 fi
 
 work=$(mktemp -d)
@@ -79,9 +90,10 @@ echo "installed in $((SECONDS - started)) s"
 in_root dpkg-query -L pelmora libvantrel1 libvantrel-dev > "$root/tmp/files"
 in_root ldconfig -p | grep -q 'libvantrel\.so\.1 ' || fail "ldconfig does not list libvantrel.so.1"
 
-echo "== The program, started by its desktop entry's command"
+echo "== The program, started by its desktop entry's command, by a user without privileges"
 command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/jp.example.pelmora.desktop")
-in_root env QT_PLUGIN_PATH=/opt/probe QT_QPA_GENERIC_PLUGINS=pelmoraprobe \
+in_root setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp \
+    QT_PLUGIN_PATH=/opt/probe QT_QPA_GENERIC_PLUGINS=pelmoraprobe \
     xvfb-run -a timeout 60 "$command" || fail "the installed program gave no answer"
 
 echo "== A C program built against libvantrel-dev, with pkg-config and with CMake"
