@@ -4,10 +4,16 @@
 # files debhelper's clean step would delete (backups, rejected patches) or add to. Debian's build
 # flags with every hardening feature come from debian/rules; nothing from the caller's environment
 # or dpkg settings reaches the build, apart from SOURCE_DATE_EPOCH, the time recorded in the
-# packages (by default the changelog's).
-# Usage: build-debian.sh SRC OUT
+# packages (by default the changelog's). --check builds and runs the engine's tests in the
+# package's build too, as Debian's build machines do.
+# Usage: build-debian.sh [--check] SRC OUT
 set -euo pipefail
-[ $# -eq 2 ] || { echo "usage: $0 SRC OUT" >&2; exit 2; }
+options=nocheck
+if [ "${1:-}" = --check ]; then
+    options=
+    shift
+fi
+[ $# -eq 2 ] || { echo "usage: $0 [--check] SRC OUT" >&2; exit 2; }
 src=$(cd "$1" && pwd)
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
@@ -22,7 +28,7 @@ architecture=$(dpkg --print-architecture)
 (cd "$work/pelmora" && env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home" \
     XDG_CONFIG_HOME=/nonexistent LC_ALL=C.UTF-8 TZ=UTC \
     ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH} \
-    DEB_BUILD_OPTIONS="parallel=$(nproc) nocheck noautodbgsym" \
+    DEB_BUILD_OPTIONS="parallel=$(nproc) noautodbgsym $options" DEB_BUILD_PROFILES="$options" \
     dpkg-buildpackage -b -us -uc) > "$work/build.log" 2>&1 || {
     tail -n 60 "$work/build.log" >&2
     cp "$work/build.log" "$out/build-debian.log"
