@@ -116,6 +116,9 @@ struct AboutPlacement {
 };
 
 inline constexpr Twips kAboutClientArea{0, 0, 7380, 4440};
+// Without a title bar the about window shows no caption; screen readers announce it by the name
+// of the menu item that opens it.
+inline constexpr std::u16string_view kAboutWindowName = kAboutItem;
 
 // Every control of the about window but the window itself; all stand in Frame1, which comes first.
 std::span<const AboutPlacement> about_window();

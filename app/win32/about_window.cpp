@@ -9,6 +9,7 @@
 #include "win32/controls.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
+#include "win32/system_colours.h"
 #include "win32/wide.h"
 
 namespace pelmora {
@@ -81,7 +82,7 @@ AboutWindow::AboutWindow(HWND owner) : owner_(owner), form_(*this) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    window_ = CreateWindowExW(0, kWindowClass, L"", kWindowStyle,
+    window_ = CreateWindowExW(0, kWindowClass, wide(layout::kAboutWindowName).c_str(), kWindowStyle,
                               work.left + (work.right - work.left - width) / 2,
                               work.top + (work.bottom - work.top - height) / 2, width, height,
                               owner, nullptr, instance, this);
@@ -171,6 +172,10 @@ LRESULT CALLBACK AboutWindow::window_procedure(HWND window, UINT message, WPARAM
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM w, LPARAM l) {
+    // The names' colour follows the system's colours and the high-contrast setting.
+    if (colours_changed(message, w)) {
+        repaint_all(window_);
+    }
     switch (message) {
         case WM_COMMAND:
             if (reinterpret_cast<HWND>(l) == button_ && HIWORD(w) == BN_CLICKED) {

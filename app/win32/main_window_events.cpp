@@ -10,6 +10,7 @@
 #include "win32/dpi.h"
 #include "win32/input_method.h"
 #include "win32/main_window.h"
+#include "win32/system_colours.h"
 #include "win32/wide.h"
 
 // How the main window's messages reach the form: the user's edits, clicks, tab selections, focus
@@ -24,6 +25,19 @@ constexpr wchar_t kLineFeed = L'\n';
 
 bool repeated(LPARAM key) {
     return (key & (1 << 30)) != 0;
+}
+
+// Only a top-level window hears of new system colours; the common controls keep the ones they
+// were made with until it passes the news on.
+void recolour(const MainWindow& window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_SYSCOLORCHANGE) {
+        for (const layout::Placement& placed : layout::main_window()) {
+            if (placed.kind == layout::Kind::TabStrip || placed.kind == layout::Kind::StatusBar) {
+                SendMessageW(window.control(placed.control), message, w, l);
+            }
+        }
+    }
+    repaint_all(window.handle());
 }
 
 }  // namespace
@@ -45,6 +59,9 @@ LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM 
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
+    if (colours_changed(message, w)) {
+        recolour(*this, message, w, l);
+    }
     switch (message) {
         case WM_COMMAND:
             handle_command(w, l);

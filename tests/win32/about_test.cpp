@@ -99,6 +99,11 @@ TEST_F(AboutTest, OpensModalCentredWithoutTitleBarAndClosesOnAKey) {
                                           (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
                               EXPECT_NEAR((placed.top + placed.bottom) / 2,
                                           (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+                              // Not drawn without a title bar, but what a screen reader
+                              // announces the window by: the menu item that opened it.
+                              wchar_t caption[32] = {};
+                              GetWindowTextW(about, caption, 32);
+                              EXPECT_EQ(pelmora::utf16(caption), pelmora::layout::kAboutItem);
                               EXPECT_NE(about_control(L"Windows Me/NT/XP/2000"), nullptr);
                               EXPECT_NE(about_control(L"System version 4.00 release 2"), nullptr);
                               checked = true;
@@ -156,6 +161,26 @@ TEST_F(AboutTest, NamesStayReadableOnADarkFace) {
                 << std::hex << text << " on " << background;
         }
     }
+}
+
+// The names' colour is decided again after a switch of high contrast, while the window is open.
+TEST_F(AboutTest, PaintsItsNamesAfreshWhenHighContrastIsSwitched) {
+    bool invalidated = false;
+    AboutSession session(
+        {[&] {
+             HWND about = about_window();
+             RedrawWindow(about, nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+             SendMessageW(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+             for (const auto& placed : pelmora::layout::about_window()) {
+                 if (placed.control == pelmora::layout::AboutControl::lblProductName) {
+                     invalidated = GetUpdateRect(
+                         about_control(pelmora::wide(placed.caption).c_str()), nullptr, FALSE);
+                 }
+             }
+         },
+         typed(L'a')});
+    EXPECT_TRUE(session.run(w));
+    EXPECT_TRUE(invalidated);
 }
 
 }  // namespace

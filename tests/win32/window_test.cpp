@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "form/layout.h"
 #include "form/texts.h"
 #include "support/window_harness.h"
+#include "win32/accessibility.h"
 #include "win32/dpi.h"
 
 namespace {
@@ -284,6 +286,65 @@ TEST_F(WindowTest, ScreenReadersNameEveryBoxByItsLabel) {
         accessible->Release();
     }
     CoUninitialize();
+}
+
+// Every box and calculate button carries its help text both as its help, which UI Automation (and
+// Narrator) reads as its help text, and as its description, which NVDA reads; the help panel is
+// named. Wine has no annotation service: the annotations are recorded as the window sets them.
+TEST_F(WindowTest, AnnotatesHelpTextsAsHelpAndDescription) {
+    std::map<std::pair<HWND, std::string>, std::u16string> set;
+    pelmora::describe_for_screen_readers(
+        *w.window, [&](HWND control, const GUID& property, std::u16string_view text) {
+            const char* kind = IsEqualGUID(property, PROPID_ACC_HELP)          ? "help"
+                               : IsEqualGUID(property, PROPID_ACC_DESCRIPTION) ? "description"
+                               : IsEqualGUID(property, PROPID_ACC_NAME)        ? "name"
+                                                                               : "other";
+            set[{control, kind}] = text;
+        });
+    const auto annotation = [&](Control control, const char* kind) {
+        return set[std::pair(w.control(control), std::string(kind))];
+    };
+    int described = 0;
+    for (const layout::Placement& placed : layout::main_window()) {
+        if (const auto help = pelmora::texts::help_text(placed.control)) {
+            EXPECT_EQ(annotation(placed.control, "help"), *help) << name(placed.control);
+            EXPECT_EQ(annotation(placed.control, "description"), *help);
+            ++described;
+        }
+    }
+    EXPECT_EQ(described, 14);
+    EXPECT_EQ(annotation(Control::Text1, "name"), pelmora::texts::kHelpPanelName);
+}
+
+LRESULT CALLBACK count_colour_changes(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                      DWORD_PTR heard) {
+    if (message == WM_SYSCOLORCHANGE) {
+        ++*reinterpret_cast<int*>(heard);
+    }
+    return DefSubclassProc(control, message, w, l);
+}
+
+// Only the top-level window hears of new system colours; it passes them on to the common controls.
+// A switch of high contrast or of the visual style paints everything afresh.
+TEST_F(WindowTest, FollowsChangedSystemColours) {
+    const std::array controls{Control::TabStrip1, Control::StatusBar1};
+    std::array<int, 2> heard{};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        SetWindowSubclass(w.control(controls[i]), &count_colour_changes, 1,
+                          reinterpret_cast<DWORD_PTR>(&heard[i]));
+    }
+    SendMessageW(w.main(), WM_SYSCOLORCHANGE, 0, 0);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        RemoveWindowSubclass(w.control(controls[i]), &count_colour_changes, 1);
+        EXPECT_EQ(heard[i], 1) << name(controls[i]);
+    }
+    for (const auto& [message, which] :
+         {std::pair<UINT, WPARAM>{WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},
+          std::pair<UINT, WPARAM>{WM_THEMECHANGED, 0}}) {
+        RedrawWindow(w.main(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+        SendMessageW(w.main(), message, which, 0);
+        EXPECT_TRUE(GetUpdateRect(w.control(Control::Text2), nullptr, FALSE)) << message;
+    }
 }
 
 TEST_F(WindowTest, ResizingMovesOnlyTheStatusBar) {
