@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a bar chart of rising traffic on a dark blue tile, and writes it as
-app/resources/pelmora.ico (32x32 and 16x16 in the 16 standard colours, 32x32 monochrome) and as
-PNG files for the desktop, 16 to 256 px. Uses nothing beyond Python's standard library."""
+app/resources/pelmora.ico and as PNG files for the desktop, 16 to 256 px. The icon file holds the
+design's 32x32 and 16x16 in the 16 standard colours and 32x32 monochrome, and the same drawing in
+full colour with smooth corners at the sizes Windows asks for at higher scales (20 to 64 px, 256 px
+for the desktop's large views), so that it never enlarges a small one. Uses nothing beyond Python's
+standard library."""
 
 import pathlib
 import struct
@@ -16,6 +19,11 @@ PALETTE = [
 ]
 BLACK, NAVY, SILVER, RED, LIME, YELLOW, WHITE = 0, 4, 7, 9, 10, 11, 15
 DESKTOP_SIZES = (16, 32, 48, 64, 128, 256)
+# Small and large icons at 125%, 150% and 200% scaling (16 and 32 px at 100% are the design's), and
+# the desktop's largest view.
+FULL_COLOUR_ICON_SIZES = (20, 24, 40, 48, 64, 256)
+# Each pixel of a corner is sampled on a grid this fine to find how much of it the tile covers.
+CORNER_SAMPLES = 8
 
 
 def tile(size):
@@ -42,6 +50,40 @@ def tile(size):
                 colour = SILVER
             pixels[y][x] = colour
     return pixels
+
+
+def coverage(size, x, y):
+    """How much of the pixel at x, y the tile's rounded outline covers, from 0 to 1."""
+    corner = max(1, round(3 * size / 32))
+    # A pixel spans half a pixel either side of its centre; where tile() keeps every centre within
+    # the corner's radius, the outline runs half a pixel further out.
+    radius = corner + 0.5
+    inside = 0
+    for i in range(CORNER_SAMPLES):
+        for j in range(CORNER_SAMPLES):
+            px = x - 0.5 + (i + 0.5) / CORNER_SAMPLES
+            py = y - 0.5 + (j + 0.5) / CORNER_SAMPLES
+            dx = max(corner - px, px - (size - 1 - corner), 0)
+            dy = max(corner - py, py - (size - 1 - corner), 0)
+            inside += dx * dx + dy * dy <= radius * radius
+    return inside / CORNER_SAMPLES ** 2
+
+
+def full_colour(size):
+    """Red, green, blue and opacity of every pixel: tile()'s colours, the corners smoothed. Pixels
+    the outline only partly covers take its colour, as much as they are covered."""
+    corner = max(1, round(3 * size / 32))
+    pixels = tile(size)
+    out = []
+    for y, row in enumerate(pixels):
+        line = []
+        for x, p in enumerate(row):
+            in_corner = min(x, size - 1 - x) <= corner and min(y, size - 1 - y) <= corner
+            alpha = round(255 * coverage(size, x, y)) if in_corner else 255 * (p is not None)
+            colour = PALETTE[WHITE if p is None else p]
+            line.append((*colour, alpha) if alpha else (0, 0, 0, 0))
+        out.append(line)
+    return out
 
 
 def monochrome(pixels):
@@ -77,12 +119,22 @@ def icon_image(pixels, bits_per_pixel, palette):
     return header + table + pack_rows(colours, bits_per_pixel) + pack_rows(mask, 1)
 
 
+def full_colour_icon_image(pixels):
+    """A 32-bit image with its opacity, and the mask that systems without opacity use."""
+    size = len(pixels)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    colours = b''.join(bytes((b, g, r, a)) for row in reversed(pixels) for r, g, b, a in row)
+    mask = [[int(a == 0) for *_, a in row] for row in pixels]
+    return header + colours + pack_rows(mask, 1)
+
+
 def ico(images):
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     data = b''
     for size, colour_count, bits_per_pixel, image in images:
-        out += struct.pack('<BBBBHHII', size, size, colour_count, 0, 1, bits_per_pixel,
+        # A size of 256 is written as 0.
+        out += struct.pack('<BBBBHHII', size % 256, size % 256, colour_count, 0, 1, bits_per_pixel,
                            len(image), offset + len(data))
         data += image
     return out + data
@@ -90,8 +142,7 @@ def ico(images):
 
 def png(pixels):
     size = len(pixels)
-    raw = b''.join(b'\0' + b''.join(bytes((*PALETTE[p], 255)) if p is not None else b'\0\0\0\0'
-                                     for p in row) for row in pixels)
+    raw = b''.join(b'\0' + b''.join(bytes(p) for p in row) for row in pixels)
 
     def chunk(kind, body):
         return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
@@ -107,10 +158,14 @@ def main():
         (32, 16, 4, icon_image(large, 4, PALETTE)),
         (16, 16, 4, icon_image(small, 4, PALETTE)),
         (32, 2, 1, icon_image(monochrome(large), 1, [(0, 0, 0), (255, 255, 255)])),
+    ] + [
+        # The largest is compressed, as is usual for it.
+        (size, 0, 32, png(full_colour(size)) if size == 256 else full_colour_icon_image(full_colour(size)))
+        for size in FULL_COLOUR_ICON_SIZES
     ]))
     # The desktop's sizes, software centres' 64 px and more among them, drawn anew at each.
     for size in DESKTOP_SIZES:
-        (resources / f'pelmora-{size}.png').write_bytes(png(tile(size)))
+        (resources / f'pelmora-{size}.png').write_bytes(png(full_colour(size)))
 
 
 if __name__ == '__main__':

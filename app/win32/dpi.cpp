@@ -14,6 +14,7 @@ Function user32_function(const char* name) {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
 UINT screen_dpi() {
@@ -44,6 +45,16 @@ RECT outer_rect(RECT client, DWORD style, bool menu, DWORD extended_style, UINT 
         AdjustWindowRectEx(&client, style, menu, extended_style);
     }
     return client;
+}
+
+int system_metric(int index, UINT dpi) {
+    static const auto metric =
+        user32_function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (metric != nullptr) {
+        return metric(index, dpi);
+    }
+    // Given for the screen's DPI: scaled to the window's.
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(screen_dpi()));
 }
 
 LOGFONTW message_font(UINT dpi) {

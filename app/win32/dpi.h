@@ -24,6 +24,9 @@ inline RECT pixels(layout::Twips at, UINT dpi) {
 // The outer size of a window whose client area is `client`, at the DPI.
 RECT outer_rect(RECT client, DWORD style, bool menu, DWORD extended_style, UINT dpi);
 
+// A system metric, such as an icon's size, at the DPI.
+int system_metric(int index, UINT dpi);
+
 // The system's message font, the window's default font, at the DPI.
 LOGFONTW message_font(UINT dpi);
 

@@ -18,6 +18,7 @@
 #include "win32/dpi.h"
 #include "win32/input_method.h"
 #include "win32/wide.h"
+#include "win32/window_icon.h"
 
 namespace pelmora {
 
@@ -109,6 +110,7 @@ MainWindow::~MainWindow() {
     if (IsWindow(window_)) {
         // Nothing the controls do while they are torn down may reach the form.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        drop_window_icons(window_);
         DestroyWindow(window_);
     }
     DeleteObject(accepted_brush_);
@@ -167,6 +169,7 @@ void MainWindow::lay_out(UINT dpi) {
     fonts_ = std::move(fonts);
     add_tab_tooltips();
     lay_out_status_bar();
+    show_window_icons(window_, dpi);
 }
 
 std::u16string MainWindow::text(Control box) const {

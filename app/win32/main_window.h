@@ -82,7 +82,7 @@ class MainWindow final : public FrontEnd {
 
     void create_controls(HINSTANCE instance);
     void add_tab_tooltips();
-    // Places every control and sets its font for the window's DPI.
+    // Places every control, sets its font and the window's icons for the window's DPI.
     void lay_out(UINT dpi);
     void lay_out_status_bar();
     // Selects a box's text from `anchor` back to a caret at its start, and shows the start.

@@ -12,6 +12,7 @@
 #include "win32/main_window.h"
 #include "win32/system_colours.h"
 #include "win32/wide.h"
+#include "win32/window_icon.h"
 
 // How the main window's messages reach the form: the user's edits, clicks, tab selections, focus
 // arrivals and typed characters; and the window's own business of marks, size, DPI, activation
@@ -113,6 +114,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_DESTROY:
             KillTimer(window_, kClockTimer);
+            drop_window_icons(window_);
             PostQuitMessage(0);
             return 0;
         default:
