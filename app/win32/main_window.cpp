@@ -30,7 +30,6 @@ constexpr wchar_t kWindowClass[] = L"Pelmora_Main";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 // Texts of a box are not limited beyond what a paste of any size needs.
 constexpr WPARAM kLongestBoxText = 1'000'000;
-constexpr UINT kClockMilliseconds = 1000;
 
 // Every control is a sibling of every other; they are stacked for drawing and for screen
 // readers, which name a box by the label just before it: the page controls first, each label
@@ -103,7 +102,6 @@ MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages, Engine& engin
     describe_for_screen_readers(*this);
     form_.Form_Load();
     refresh_clock();
-    SetTimer(window_, kClockTimer, kClockMilliseconds, nullptr);
 }
 
 MainWindow::~MainWindow() {

@@ -47,7 +47,8 @@ class MainWindow final : public FrontEnd {
     // commit had more to do (a refusal), which is not also to be a click on a button.
     bool mouse_down();
 
-    // Writes the status bar's date and time afresh; a timer does it every second.
+    // Puts the status bar's date and time right, touching only a panel whose text changed, and
+    // sets the clock's timer for just after the next minute starts.
     void refresh_clock();
 
     std::u16string text(Control box) const override;
@@ -85,6 +86,8 @@ class MainWindow final : public FrontEnd {
     // Places every control, sets its font and the window's icons for the window's DPI.
     void lay_out(UINT dpi);
     void lay_out_status_bar();
+    // Sets the panels' edges for their texts at `now`, unless they stand there already.
+    void fit_status_panels(const SYSTEMTIME& now);
     // Selects a box's text from `anchor` back to a caret at its start, and shows the start.
     void select_back_to_start(Control box, int anchor);
 

@@ -95,10 +95,22 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_TIMER:
             refresh_clock();
             return 0;
+        case WM_TIMECHANGE:
+            refresh_clock();
+            return 0;
+        case WM_POWERBROADCAST:
+            // The time may have moved on by hours while the computer slept, which a timer aimed
+            // before it need not notice at once.
+            if (w == PBT_APMRESUMEAUTOMATIC || w == PBT_APMRESUMESUSPEND) {
+                refresh_clock();
+            }
+            break;
         case kAfterEventMessage:
             after_event_.run();
             return 0;
         case WM_SETTINGCHANGE:
+            // The user's date and time formats may have changed ("intl"), and with them the
+            // panels' widths.
             refresh_clock();
             break;
         case WM_ACTIVATE:

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "form/layout.h"
+#include "form/minute_clock.h"
+#include "win32/control_ids.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/main_window.h"
@@ -17,6 +19,8 @@
 namespace pelmora {
 
 namespace {
+
+using PanelEdges = std::array<int, 4>;
 
 std::wstring date_text(const SYSTEMTIME& now) {
     wchar_t text[80] = {};
@@ -44,20 +48,39 @@ std::wstring panel_text(layout::PanelContent content, const SYSTEMTIME& now) {
     return {};
 }
 
+std::wstring shown_text(HWND bar, std::size_t part) {
+    const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
 }  // namespace
 
 void MainWindow::refresh_clock() {
     HWND bar = control(Control::StatusBar1);
     const SYSTEMTIME now = clock_();
     const auto panels = layout::status_panels();
+    bool changed = false;
+    // A panel given its text again would be drawn again: each minute would repaint the bar.
     for (std::size_t i = 0; i < panels.size(); ++i) {
         const std::wstring text = panel_text(panels[i].content, now);
-        if (!text.empty()) {
-            const std::wstring shown = aligned_panel_text(panels[i].align, text);
+        if (text.empty()) {
+            continue;
+        }
+        const std::wstring shown = aligned_panel_text(panels[i].align, text);
+        if (shown != shown_text(bar, i)) {
             SendMessageW(bar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(shown.c_str()));
+            changed = true;
         }
     }
-    lay_out_status_bar();
+    if (changed) {
+        fit_status_panels(now);
+    }
+    SetTimer(window_, kClockTimer,
+             static_cast<UINT>(milliseconds_to_next_minute(now.wSecond, now.wMilliseconds)),
+             nullptr);
 }
 
 void MainWindow::lay_out_status_bar() {
@@ -67,9 +90,13 @@ void MainWindow::lay_out_status_bar() {
     }
     // The bar docks itself to the bottom edge across the width.
     SendMessageW(bar, WM_SIZE, 0, 0);
+    fit_status_panels(clock_());
+}
+
+void MainWindow::fit_status_panels(const SYSTEMTIME& now) {
+    HWND bar = control(Control::StatusBar1);
     RECT client;
     GetClientRect(window_, &client);
-    const SYSTEMTIME now = clock_();
     HDC dc = GetDC(bar);
     auto* previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     const auto panels = layout::status_panels();
@@ -97,14 +124,20 @@ void MainWindow::lay_out_status_bar() {
     ReleaseDC(bar, dc);
     widths[spring] = std::max(static_cast<int>(client.right) - fixed,
                               pixels(panels[spring].minimum_width, dpi_));
-    std::array<int, 4> right_edges{};
+    PanelEdges right_edges{};
     int edge = 0;
     for (std::size_t i = 0; i < widths.size(); ++i) {
         edge += widths[i];
         right_edges[i] = i + 1 == widths.size() ? -1 : edge;
     }
-    SendMessageW(bar, SB_SETPARTS, right_edges.size(),
-                 reinterpret_cast<LPARAM>(right_edges.data()));
+    // New edges repaint the whole bar; the same ones are left alone.
+    PanelEdges current{};
+    const auto count =
+        SendMessageW(bar, SB_GETPARTS, current.size(), reinterpret_cast<LPARAM>(current.data()));
+    if (static_cast<std::size_t>(count) != current.size() || current != right_edges) {
+        SendMessageW(bar, SB_SETPARTS, right_edges.size(),
+                     reinterpret_cast<LPARAM>(right_edges.data()));
+    }
 }
 
 }  // namespace pelmora

@@ -48,6 +48,32 @@ std::u16string centred(const wchar_t* text) {
     return panel;
 }
 
+std::u16string centred_time(const SYSTEMTIME& now) {
+    wchar_t time[80] = {};
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, time, 80);
+    return centred(time);
+}
+
+// What reaches the status bar that draws it or its panels again, seen from a subclass of it: its
+// paints, and the requests that make Windows' status bar draw again even with nothing new (wine's
+// skips a text or edges it already has).
+struct BarRedraws {
+    explicit BarRedraws(HWND bar) : bar(bar) {
+        SetWindowSubclass(bar, &count, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~BarRedraws() { RemoveWindowSubclass(bar, &count, 1); }
+    static LRESULT CALLBACK count(HWND bar, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                  DWORD_PTR self) {
+        auto* redraws = reinterpret_cast<BarRedraws*>(self);
+        redraws->paints += message == WM_PAINT;
+        redraws->requests += message == SB_SETTEXTW || message == SB_SETPARTS || message == WM_SIZE;
+        return DefSubclassProc(bar, message, w, l);
+    }
+    HWND bar;
+    int paints = 0;
+    int requests = 0;
+};
+
 class WindowTest : public testing::Test {
   protected:
     WindowHarness w;
@@ -73,6 +99,45 @@ TEST_F(WindowTest, StartsTitledWithTheFirstPageAndTheClock) {
     EXPECT_EQ(status_text(bar, 0), u"");
     EXPECT_EQ(status_text(bar, 2), centred(date));
     EXPECT_EQ(status_text(bar, 3), centred(time));
+}
+
+// The clock shows minutes: a tick within the minute leaves the bar alone; the next minute, a change
+// of the system's time and the computer waking show the time at once.
+TEST_F(WindowTest, TheClockDrawsTheStatusBarOnlyForANewTime) {
+    HWND bar = w.control(Control::StatusBar1);
+    const BarRedraws redraws(bar);
+    const auto tick = [&](UINT message, WPARAM what = pelmora::kClockTimer) {
+        PostMessageW(w.main(), message, what, 0);
+        w.pump();
+    };
+    w.now.wSecond = 30;
+    w.now.wMilliseconds = 500;
+    tick(WM_TIMER);
+    EXPECT_EQ(redraws.paints, 0);
+    EXPECT_EQ(redraws.requests, 0);
+    w.now.wMinute = 10;
+    w.now.wSecond = 0;
+    tick(WM_TIMER);
+    EXPECT_EQ(status_text(bar, 3), centred_time(w.now));
+    EXPECT_GT(redraws.paints, 0);
+    // A time of another width moves the panels' edges to where a fresh layout puts them.
+    const auto edges = [bar] {
+        std::array<int, 4> right_edges{};
+        SendMessageW(bar, SB_GETPARTS, right_edges.size(),
+                     reinterpret_cast<LPARAM>(right_edges.data()));
+        return right_edges;
+    };
+    const auto before = edges();
+    w.now.wHour = 7;
+    tick(WM_TIMECHANGE, 0);
+    EXPECT_EQ(status_text(bar, 3), centred_time(w.now));
+    const auto after = edges();
+    EXPECT_NE(after, before);
+    SendMessageW(w.main(), WM_SIZE, 0, 0);
+    EXPECT_EQ(edges(), after);
+    w.now.wHour = 8;
+    tick(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    EXPECT_EQ(status_text(bar, 3), centred_time(w.now));
 }
 
 // Every control at its stored place and every box in its stored size of the Japanese face, at the

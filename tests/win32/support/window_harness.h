@@ -33,9 +33,9 @@ inline HWND about_button(HWND about) {
 }
 
 // The real main window, shown and in the foreground on the test's virtual display, with its
-// message boxes answered by a recorder, its clock at a fixed time and the engine loaded as the
-// program loads it, from the test program's own folder. Input arrives as the user's does, through
-// SendInput and the program's own message loop.
+// message boxes answered by a recorder, its clock at a time the test sets and the engine loaded as
+// the program loads it, from the test program's own folder. Input arrives as the user's does,
+// through SendInput and the program's own message loop.
 class WindowHarness {
   public:
     using Control = pelmora::Control;
@@ -54,7 +54,7 @@ class WindowHarness {
     WindowHarness()
         : engine(library),
           window(std::make_unique<pelmora::MainWindow>(GetModuleHandleW(nullptr), messages, engine,
-                                                       &fixed_time)) {
+                                                       [this] { return now; })) {
         ShowWindow(window->handle(), SW_SHOW);
         SetForegroundWindow(window->handle());
         pump();
@@ -163,6 +163,8 @@ class WindowHarness {
     }
 
     RecordingMessageBoxes messages;
+    // What the window's clock reads.
+    SYSTEMTIME now = fixed_time();
     // Whether the program has asked to end.
     bool quit = false;
     pelmora::DllLibrary library;
