@@ -45,6 +45,9 @@ LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM 
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
+    if (const auto answer = tab_pages_.handle(message, w, l)) {
+        return *answer;
+    }
     switch (message) {
         case WM_COMMAND:
             handle_command(w, l);
