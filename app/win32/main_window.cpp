@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <utility>
@@ -133,10 +132,12 @@ void MainWindow::create_controls(HINSTANCE instance) {
         }
     }
     HWND tabs = control(Control::TabStrip1);
-    // Drawn by a visual style, the tab strip's page would be the style's white behind the frames,
-    // labels and buttons, which paint the window's face: drawn plainly, a page is one colour. The
-    // blank names match no style; empty ones are no names at all to wine, which keeps the style.
-    SetWindowTheme(tabs, L" ", L" ");
+    tab_pages_.attach(window_, tabs);
+    for (const layout::Placement& placed : layout::main_window()) {
+        if (on_a_page(placed) && placed.kind != Kind::TextBox) {
+            tab_pages_.add(control(placed.control));
+        }
+    }
     int position = 0;
     for (const layout::Tab& tab : layout::tabs()) {
         std::wstring caption = wide(tab.caption);
@@ -168,6 +169,7 @@ void MainWindow::lay_out(UINT dpi) {
     add_tab_tooltips();
     lay_out_status_bar();
     show_window_icons(window_, dpi);
+    tab_pages_.refresh();
 }
 
 std::u16string MainWindow::text(Control box) const {

@@ -14,6 +14,7 @@
 #include "form/main_form.h"
 #include "win32/fonts.h"
 #include "win32/message_boxes.h"
+#include "win32/tab_pages.h"
 
 namespace pelmora {
 
@@ -99,6 +100,7 @@ class MainWindow final : public FrontEnd {
     std::unique_ptr<Fonts> fonts_;
     HBRUSH accepted_brush_ = nullptr;
     HBRUSH error_brush_ = nullptr;
+    TabPages tab_pages_;
     // The focus the window takes when it is activated: where the user left it, or where the form
     // put it while the window was not yet shown.
     HWND focus_on_activation_ = nullptr;

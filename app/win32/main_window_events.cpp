@@ -62,6 +62,11 @@ LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
     if (colours_changed(message, w)) {
         recolour(*this, message, w, l);
+        // Copied from the tab strip once it has the new colours or style.
+        tab_pages_.refresh();
+    }
+    if (const auto answer = tab_pages_.handle(message, w, l)) {
+        return *answer;
     }
     switch (message) {
         case WM_COMMAND:

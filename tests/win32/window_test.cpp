@@ -18,6 +18,7 @@
 #include "support/window_harness.h"
 #include "win32/accessibility.h"
 #include "win32/dpi.h"
+#include "win32/theme_library.h"
 
 namespace {
 
@@ -251,19 +252,30 @@ TEST_F(WindowTest, AnEditMadeWhileComposingIsReportedWhenTheCompositionEnds) {
     EXPECT_EQ(w.text(Control::Text9), u"");
 }
 
-// Where a visual style is on (wine's Light style is, in the tests' prefix), the tab strip must not
-// paint its page in a colour of its own behind the frame, which paints the window's face.
-TEST_F(WindowTest, APageIsOneColour) {
-    RECT frame;
-    GetWindowRect(w.control(Control::Frame1), &frame);
-    MapWindowPoints(nullptr, w.main(), reinterpret_cast<POINT*>(&frame), 2);
+// Where a visual style draws the tab strip (wine's Light style, in the tests' prefix), a page's
+// frame, labels and empty places show the tab strip's own body, which the frame's siblings would
+// otherwise cover with the window's face; without a style (the prefix that turns it off) the tab
+// strip is drawn plainly and a page is the face.
+TEST_F(WindowTest, APageShowsTheTabStripsBody) {
+    const bool styled = std::getenv("PELMORA_EXPECTED_NO_STYLE") == nullptr;
+    EXPECT_EQ(pelmora::theme::window_theme(w.control(Control::TabStrip1)) != nullptr, styled);
     RedrawWindow(w.main(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const RECT frame = place_in_client(w.control(Control::Frame1));
+    const RECT label = place_in_client(w.control(Control::Label1));
+    const RECT button = place_in_client(w.control(Control::Command1));
+    const std::pair<const char*, POINT> samples[] = {
+        {"inside the frame", {frame.left + 6, frame.bottom - 6}},
+        {"behind a label", {label.left + 2, label.top + 2}},
+        {"beside a button", {button.left - 2, button.top + 2}},
+    };
     HDC dc = GetDC(w.main());
-    const COLORREF in_frame = GetPixel(dc, frame.left + 4, frame.bottom - 4);
-    const COLORREF beside_frame = GetPixel(dc, frame.right + 3, frame.bottom - 4);
+    const COLORREF body = GetPixel(dc, frame.right + 3, frame.bottom - 4);
+    EXPECT_EQ(body, styled ? body : GetSysColor(COLOR_BTNFACE));
+    for (const auto& [where, at] : samples) {
+        EXPECT_EQ(GetPixel(dc, at.x, at.y), body) << where;
+    }
     ReleaseDC(w.main(), dc);
-    EXPECT_EQ(beside_frame, in_frame);
 }
 
 // Wine's edit cannot lay out a long text of ampersands and full-width characters: typed on beyond
