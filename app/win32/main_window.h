@@ -81,6 +81,8 @@ class MainWindow final : public FrontEnd {
     LRESULT handle_notify(const NMHDR& header);
 
     void create_controls(HINSTANCE instance);
+    // The controls whose keys, focus and compositions reach the form.
+    void subclass_controls();
     void add_tab_tooltips();
     // Places every control and sets its font for the window's DPI.
     void lay_out(UINT dpi);
