@@ -100,6 +100,9 @@ MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages, Engine& engin
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     describe_for_screen_readers(*this);
     form_.Form_Load();
+    // Each message to a subclassed control looks its subclass up; under wine that is a call to
+    // the wine server. Until the window is built, no message is one the window reacts to.
+    subclass_controls();
     refresh_clock();
 }
 
@@ -125,11 +128,6 @@ void MainWindow::create_controls(HINSTANCE instance) {
         if (placed->kind == Kind::TextBox) {
             SendMessageW(control, EM_SETLIMITTEXT, kLongestBoxText, 0);
         }
-        if (placed->kind == Kind::TextBox || placed->kind == Kind::HelpPanel ||
-            placed->kind == Kind::Button || placed->kind == Kind::TabStrip) {
-            SetWindowSubclass(control, &control_procedure, id_of(placed->control),
-                              reinterpret_cast<DWORD_PTR>(this));
-        }
     }
     HWND tabs = control(Control::TabStrip1);
     tab_pages_.attach(window_, tabs);
@@ -148,12 +146,24 @@ void MainWindow::create_controls(HINSTANCE instance) {
     }
 }
 
+void MainWindow::subclass_controls() {
+    for (const layout::Placement& placed : layout::main_window()) {
+        if (placed.kind == Kind::TextBox || placed.kind == Kind::HelpPanel ||
+            placed.kind == Kind::Button || placed.kind == Kind::TabStrip) {
+            SetWindowSubclass(control(placed.control), &control_procedure, id_of(placed.control),
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+}
+
 void MainWindow::lay_out(UINT dpi) {
     dpi_ = dpi;
     auto fonts = std::make_unique<Fonts>(dpi);
+    // A window not yet shown has nothing to paint again.
+    const BOOL redraw = IsWindowVisible(window_);
     for (const layout::Placement& placed : layout::main_window()) {
         HWND handle = control(placed.control);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->get(placed.font)), TRUE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->get(placed.font)), redraw);
         if (placed.kind == Kind::StatusBar) {
             continue;
         }
@@ -162,7 +172,7 @@ void MainWindow::lay_out(UINT dpi) {
             const RECT frame = pixels(layout::placement_of(placed.container).at, dpi);
             OffsetRect(&at, frame.left, frame.top);
         }
-        MoveWindow(handle, at.left, at.top, at.right - at.left, at.bottom - at.top, TRUE);
+        MoveWindow(handle, at.left, at.top, at.right - at.left, at.bottom - at.top, redraw);
     }
     // The old fonts go once no control uses them any more.
     fonts_ = std::move(fonts);

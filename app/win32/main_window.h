@@ -83,6 +83,8 @@ class MainWindow final : public FrontEnd {
     LRESULT handle_notify(const NMHDR& header);
 
     void create_controls(HINSTANCE instance);
+    // The controls whose keys, focus and compositions reach the form.
+    void subclass_controls();
     void add_tab_tooltips();
     // Places every control, sets its font and the window's icons for the window's DPI.
     void lay_out(UINT dpi);
