@@ -24,7 +24,8 @@ class TabPages {
     // A frame, label or button on a page.
     void add(HWND control);
 
-    // Copies the tab strip's body afresh, after the tab strip moved or the colours or style changed.
+    // Copies the tab strip's body afresh, after the tab strip moved or its colours or style
+    // changed.
     void refresh();
 
     // The window's messages that concern the pages' colours: an answer where the message is
