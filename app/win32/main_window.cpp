@@ -16,6 +16,7 @@
 #include "win32/conversions.h"
 #include "win32/dpi.h"
 #include "win32/input_method.h"
+#include "win32/system_colours.h"
 #include "win32/wide.h"
 #include "win32/window_icon.h"
 
@@ -159,11 +160,10 @@ void MainWindow::subclass_controls() {
 void MainWindow::lay_out(UINT dpi) {
     dpi_ = dpi;
     auto fonts = std::make_unique<Fonts>(dpi);
-    // A window not yet shown has nothing to paint again.
-    const BOOL redraw = IsWindowVisible(window_);
+    // Laid out without painting: painted once at the end, with the page colour of the new size.
     for (const layout::Placement& placed : layout::main_window()) {
         HWND handle = control(placed.control);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->get(placed.font)), redraw);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->get(placed.font)), FALSE);
         if (placed.kind == Kind::StatusBar) {
             continue;
         }
@@ -172,7 +172,7 @@ void MainWindow::lay_out(UINT dpi) {
             const RECT frame = pixels(layout::placement_of(placed.container).at, dpi);
             OffsetRect(&at, frame.left, frame.top);
         }
-        MoveWindow(handle, at.left, at.top, at.right - at.left, at.bottom - at.top, redraw);
+        MoveWindow(handle, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
     }
     // The old fonts go once no control uses them any more.
     fonts_ = std::move(fonts);
@@ -180,6 +180,9 @@ void MainWindow::lay_out(UINT dpi) {
     lay_out_status_bar();
     show_window_icons(window_, dpi);
     tab_pages_.refresh();
+    if (IsWindowVisible(window_)) {
+        repaint_all(window_);
+    }
 }
 
 std::u16string MainWindow::text(Control box) const {

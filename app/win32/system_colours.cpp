@@ -8,7 +8,8 @@ bool colours_changed(UINT message, WPARAM w) {
 }
 
 void repaint_all(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 }  // namespace pelmora

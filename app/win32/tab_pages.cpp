@@ -95,8 +95,13 @@ std::optional<LRESULT> TabPages::handle(UINT message, WPARAM w, LPARAM l) {
             if (body_ == nullptr) {
                 return std::nullopt;
             }
-            DefWindowProcW(window_, message, w, l);
             auto* dc = reinterpret_cast<HDC>(w);
+            // The face only round the body: erased grey first, a page would flash on each erase.
+            const int saved = SaveDC(dc);
+            ExcludeClipRect(dc, body_area_.left, body_area_.top, body_area_.right,
+                            body_area_.bottom);
+            DefWindowProcW(window_, message, w, l);
+            RestoreDC(dc, saved);
             POINT before;
             GetBrushOrgEx(dc, &before);
             line_up(dc, window_);
@@ -112,8 +117,13 @@ std::optional<LRESULT> TabPages::handle(UINT message, WPARAM w, LPARAM l) {
                 return std::nullopt;
             }
             // The system's text colours, on the body instead of the face.
-            DefWindowProcW(window_, message, w, l);
             auto* dc = reinterpret_cast<HDC>(w);
+            // The face only round the body: erased grey first, a page would flash on each erase.
+            const int saved = SaveDC(dc);
+            ExcludeClipRect(dc, body_area_.left, body_area_.top, body_area_.right,
+                            body_area_.bottom);
+            DefWindowProcW(window_, message, w, l);
+            RestoreDC(dc, saved);
             SetBkMode(dc, TRANSPARENT);
             line_up(dc, control);
             return reinterpret_cast<LRESULT>(body_);

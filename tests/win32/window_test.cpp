@@ -255,27 +255,39 @@ TEST_F(WindowTest, AnEditMadeWhileComposingIsReportedWhenTheCompositionEnds) {
 // Where a visual style draws the tab strip (wine's Light style, in the tests' prefix), a page's
 // frame, labels and empty places show the tab strip's own body, which the frame's siblings would
 // otherwise cover with the window's face; without a style (the prefix that turns it off) the tab
-// strip is drawn plainly and a page is the face.
+// strip is drawn plainly and a page is the face. Moved to a monitor of another DPI, the window
+// paints its pages anew by itself.
 TEST_F(WindowTest, APageShowsTheTabStripsBody) {
     const bool styled = std::getenv("PELMORA_EXPECTED_NO_STYLE") == nullptr;
     EXPECT_EQ(pelmora::theme::window_theme(w.control(Control::TabStrip1)) != nullptr, styled);
     RedrawWindow(w.main(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const RECT frame = place_in_client(w.control(Control::Frame1));
-    const RECT label = place_in_client(w.control(Control::Label1));
-    const RECT button = place_in_client(w.control(Control::Command1));
-    const std::pair<const char*, POINT> samples[] = {
-        {"inside the frame", {frame.left + 6, frame.bottom - 6}},
-        {"behind a label", {label.left + 2, label.top + 2}},
-        {"beside a button", {button.left - 2, button.top + 2}},
-    };
-    HDC dc = GetDC(w.main());
-    const COLORREF body = GetPixel(dc, frame.right + 3, frame.bottom - 4);
-    EXPECT_EQ(body, styled ? body : GetSysColor(COLOR_BTNFACE));
-    for (const auto& [where, at] : samples) {
-        EXPECT_EQ(GetPixel(dc, at.x, at.y), body) << where;
+    for (const UINT dpi : {96u, 144u}) {
+        if (dpi != 96) {
+            RECT place;
+            GetWindowRect(w.main(), &place);
+            place.right = place.left + MulDiv(place.right - place.left, static_cast<int>(dpi), 96);
+            place.bottom = place.top + MulDiv(place.bottom - place.top, static_cast<int>(dpi), 96);
+            SendMessageW(w.main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&place));
+            w.pump();
+        }
+        const RECT frame = place_in_client(w.control(Control::Frame1));
+        const RECT label = place_in_client(w.control(Control::Label1));
+        const RECT button = place_in_client(w.control(Control::Command1));
+        const std::pair<const char*, POINT> samples[] = {
+            {"inside the frame", {frame.left + 6, frame.bottom - 6}},
+            {"behind a label", {label.left + 2, label.top + 2}},
+            {"beside a button", {button.left - 2, button.top + 2}},
+        };
+        HDC dc = GetDC(w.main());
+        const COLORREF body = GetPixel(dc, frame.right + 3, frame.bottom - 4);
+        EXPECT_EQ(body == GetSysColor(COLOR_BTNFACE), !styled) << dpi << " DPI";
+        for (const auto& [where, at] : samples) {
+            EXPECT_EQ(GetPixel(dc, at.x, at.y), body) << where << ", " << dpi << " DPI";
+        }
+        ReleaseDC(w.main(), dc);
     }
-    ReleaseDC(w.main(), dc);
 }
 
 // Wine's edit cannot lay out a long text of ampersands and full-width characters: typed on beyond
