@@ -117,13 +117,8 @@ std::optional<LRESULT> TabPages::handle(UINT message, WPARAM w, LPARAM l) {
                 return std::nullopt;
             }
             // The system's text colours, on the body instead of the face.
-            auto* dc = reinterpret_cast<HDC>(w);
-            // The face only round the body: erased grey first, a page would flash on each erase.
-            const int saved = SaveDC(dc);
-            ExcludeClipRect(dc, body_area_.left, body_area_.top, body_area_.right,
-                            body_area_.bottom);
             DefWindowProcW(window_, message, w, l);
-            RestoreDC(dc, saved);
+            auto* dc = reinterpret_cast<HDC>(w);
             SetBkMode(dc, TRANSPARENT);
             line_up(dc, control);
             return reinterpret_cast<LRESULT>(body_);
