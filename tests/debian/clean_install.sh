@@ -88,7 +88,9 @@ in_root sh -c 'apt-get install -y -qq /tmp/debs/*.deb' > "$root/tmp/install.log"
     { tail -n 30 "$root/tmp/install.log"; fail "apt-get install"; }
 echo "installed in $((SECONDS - started)) s"
 in_root dpkg-query -L pelmora libvantrel1 libvantrel-dev > "$root/tmp/files"
-in_root ldconfig -p | grep -q 'libvantrel\.so\.1 ' || fail "ldconfig does not list libvantrel.so.1"
+# Read whole before matching: grep -q leaving early would end ldconfig with SIGPIPE.
+cache=$(in_root ldconfig -p)
+grep -q 'libvantrel\.so\.1 ' <<< "$cache" || fail "ldconfig does not list libvantrel.so.1"
 
 echo "== The program, started by its desktop entry's command, by a user without privileges"
 command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/jp.example.pelmora.desktop")
@@ -115,7 +117,8 @@ done < "$root/tmp/files"
 left=$(in_root dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' 2> /dev/null |
     grep -E '^(pelmora|libvantrel1|libvantrel-dev) ' || true)
 [ -z "$left" ] || fail "dpkg still knows: $left"
-! in_root ldconfig -p | grep -q vantrel || fail "ldconfig still lists the engine"
+cache=$(in_root ldconfig -p)
+! grep -q vantrel <<< "$cache" || fail "ldconfig still lists the engine"
 strays=$(find "$root" -xdev \( -iname '*pelmora*' -o -name '*vantrel*' \) \
     -not -path "$root/tmp/*" -not -path "$root/opt/*" -not -path "$root/var/lib/dpkg/*")
 [ -z "$strays" ] || fail "left after the purge: $strays"

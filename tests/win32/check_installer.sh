@@ -57,7 +57,7 @@ done
 [ ! -e "$earlier" ] || fail "the earlier installation is left: $(ls -A "$earlier")"
 [ ! -e "$earlier_menu" ] || fail "the earlier Start-menu folder is left: $(ls -A "$earlier_menu")"
 ! registry "$maker_key" /reg:64 > /dev/null || fail "the earlier installer's key is left"
-registry "$product_key" /reg:64 | grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' ||
+grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' <<< "$(registry "$product_key" /reg:64)" ||
     fail "the folder is not recorded"
 [ "$(shortcut)" = "$programs/呼損率の計算.lnk" ] || fail "shortcut: $(shortcut)"
 entry=$(registry "$uninstall_key" /reg:64) || fail "no uninstall entry in the 64-bit registry"
