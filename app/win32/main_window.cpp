@@ -151,8 +151,12 @@ void MainWindow::subclass_controls() {
     for (const layout::Placement& placed : layout::main_window()) {
         if (placed.kind == Kind::TextBox || placed.kind == Kind::HelpPanel ||
             placed.kind == Kind::Button || placed.kind == Kind::TabStrip) {
-            SetWindowSubclass(control(placed.control), &control_procedure, id_of(placed.control),
-                              reinterpret_cast<DWORD_PTR>(this));
+            // A control's own procedure is kept in its user data, which the standard and common
+            // controls leave to the program: a subclass kept as a window property is looked up
+            // on every message, and under wine each look-up is a call to its server.
+            HWND handle = control(placed.control);
+            SetWindowLongPtrW(handle, GWLP_USERDATA, GetWindowLongPtrW(handle, GWLP_WNDPROC));
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&control_procedure));
         }
     }
 }

@@ -74,8 +74,7 @@ class MainWindow final : public FrontEnd {
     }
 
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK control_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                              UINT_PTR id, DWORD_PTR window);
+    static LRESULT CALLBACK control_procedure(HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     LRESULT handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l);
     void handle_command(WPARAM w, LPARAM l);

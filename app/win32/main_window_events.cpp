@@ -28,6 +28,12 @@ bool repeated(LPARAM key) {
     return (key & (1 << 30)) != 0;
 }
 
+// To the control's own procedure, which subclassing left in its user data.
+LRESULT pass_on(HWND control, UINT message, WPARAM w, LPARAM l) {
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA)),
+                           control, message, w, l);
+}
+
 // Only a top-level window hears of new system colours; the common controls keep the ones they
 // were made with until it passes the news on.
 void recolour(const MainWindow& window, UINT message, WPARAM w, LPARAM l) {
@@ -200,17 +206,13 @@ LRESULT MainWindow::handle_notify(const NMHDR& header) {
     return 0;
 }
 
-LRESULT CALLBACK MainWindow::control_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                               UINT_PTR id, DWORD_PTR window) {
-    auto* self = reinterpret_cast<MainWindow*>(window);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, &control_procedure, id);
-        return DefSubclassProc(control, message, w, l);
+LRESULT CALLBACK MainWindow::control_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
+    auto* self =
+        reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+    if (self == nullptr || message == WM_NCDESTROY) {
+        return pass_on(control, message, w, l);
     }
-    if (GetWindowLongPtrW(self->window_, GWLP_USERDATA) == 0) {
-        return DefSubclassProc(control, message, w, l);
-    }
-    return self->handle_control(control_of_id(static_cast<int>(id)), control, message, w, l);
+    return self->handle_control(control_of_id(GetDlgCtrlID(control)), control, message, w, l);
 }
 
 LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) {
@@ -221,7 +223,7 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
         case WM_GETDLGCODE: {
             // Enter goes to a box or a button instead of the dialog manager, which would turn it
             // into IDOK; every other key, Tab above all, keeps its usual way.
-            const LRESULT code = DefSubclassProc(handle, message, w, l);
+            const LRESULT code = pass_on(handle, message, w, l);
             const auto* key = reinterpret_cast<const MSG*>(l);
             if ((box || button) && key != nullptr && key->message == WM_KEYDOWN &&
                 key->wParam == VK_RETURN) {
@@ -262,19 +264,19 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             }
             break;
         case WM_IME_ENDCOMPOSITION: {
-            const LRESULT result = DefSubclassProc(handle, message, w, l);
+            const LRESULT result = pass_on(handle, message, w, l);
             report_changes_made_while_composing();
             return result;
         }
         case WM_SETFOCUS: {
-            const LRESULT result = DefSubclassProc(handle, message, w, l);
+            const LRESULT result = pass_on(handle, message, w, l);
             form_.GotFocus(control);
             return result;
         }
         default:
             break;
     }
-    return DefSubclassProc(handle, message, w, l);
+    return pass_on(handle, message, w, l);
 }
 
 void MainWindow::report_changes_made_while_composing() {
