@@ -10,8 +10,12 @@
 #include "win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    // No DLL that anything loads later comes from the current folder.
-    SetDllDirectoryW(L"");
+    // A DLL loaded by its name alone from here on, by the common controls among others (the
+    // visual style's UxTheme), comes from System32 only: never from the program's folder, where
+    // an unpacked ZIP may lie beside a planted one, nor from the current folder.
+    if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        SetDllDirectoryW(L"");
+    }
     INITCOMMONCONTROLSEX common{sizeof common,
                                 ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
