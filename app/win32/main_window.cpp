@@ -109,8 +109,7 @@ MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages, Engine& engin
 
 MainWindow::~MainWindow() {
     if (IsWindow(window_)) {
-        // Nothing the controls do while they are torn down may reach the form.
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        torn_down_ = true;
         drop_window_icons(window_);
         DestroyWindow(window_);
     }
@@ -151,12 +150,12 @@ void MainWindow::subclass_controls() {
     for (const layout::Placement& placed : layout::main_window()) {
         if (placed.kind == Kind::TextBox || placed.kind == Kind::HelpPanel ||
             placed.kind == Kind::Button || placed.kind == Kind::TabStrip) {
-            // A control's own procedure is kept in its user data, which the standard and common
-            // controls leave to the program: a subclass kept as a window property is looked up
-            // on every message, and under wine each look-up is a call to its server.
-            HWND handle = control(placed.control);
-            SetWindowLongPtrW(handle, GWLP_USERDATA, GetWindowLongPtrW(handle, GWLP_WNDPROC));
-            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&control_procedure));
+            // A control's own procedure is kept here: a subclass kept as a window property is
+            // looked up on every message, and under wine each look-up is a call to its server;
+            // the control's user data is its window class's, which may keep its own there.
+            procedures_[index(placed.control)] = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(control(placed.control), GWLP_WNDPROC,
+                                  reinterpret_cast<LONG_PTR>(&control_procedure)));
         }
     }
 }

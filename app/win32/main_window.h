@@ -77,6 +77,8 @@ class MainWindow final : public FrontEnd {
     static LRESULT CALLBACK control_procedure(HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     LRESULT handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l);
+    // To the control's own procedure, beneath the window's subclass.
+    LRESULT pass_on(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) const;
     void handle_command(WPARAM w, LPARAM l);
     void report_changes_made_while_composing();
     LRESULT handle_notify(const NMHDR& header);
@@ -95,6 +97,10 @@ class MainWindow final : public FrontEnd {
 
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
+    // The subclassed controls' own procedures.
+    std::array<WNDPROC, kControlCount> procedures_{};
+    // Set once the window is being torn down: nothing the controls do reaches the form then.
+    bool torn_down_ = false;
     std::array<Mark, kControlCount> marks_{};
     std::array<bool, kControlCount> changed_while_composing_{};
     UINT dpi_ = 96;

@@ -28,12 +28,6 @@ bool repeated(LPARAM key) {
     return (key & (1 << 30)) != 0;
 }
 
-// To the control's own procedure, which subclassing left in its user data.
-LRESULT pass_on(HWND control, UINT message, WPARAM w, LPARAM l) {
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA)),
-                           control, message, w, l);
-}
-
 // Only a top-level window hears of new system colours; the common controls keep the ones they
 // were made with until it passes the news on.
 void recolour(const MainWindow& window, UINT message, WPARAM w, LPARAM l) {
@@ -56,7 +50,7 @@ LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM 
                           reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
+    if (self == nullptr || self->torn_down_) {
         return DefWindowProcW(window, message, w, l);
     }
     if (self->window_ == nullptr) {
@@ -207,12 +201,23 @@ LRESULT MainWindow::handle_notify(const NMHDR& header) {
 }
 
 LRESULT CALLBACK MainWindow::control_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
-    auto* self =
-        reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
-    if (self == nullptr || message == WM_NCDESTROY) {
-        return pass_on(control, message, w, l);
+    // Only the window's own controls are subclassed, and their window stays until they are gone.
+    auto& self =
+        *reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+    const Control which = control_of_id(GetDlgCtrlID(control));
+    if (self.torn_down_ || message == WM_NCDESTROY) {
+        return self.pass_on(which, control, message, w, l);
     }
-    return self->handle_control(control_of_id(GetDlgCtrlID(control)), control, message, w, l);
+    return self.handle_control(which, control, message, w, l);
+}
+
+LRESULT MainWindow::pass_on(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) const {
+    // The form's reaction may have ended the program, and the control with it (a task manager's
+    // WM_CLOSE while a message box was up): a control gone hears nothing more.
+    if (IsWindow(handle) == FALSE) {
+        return 0;
+    }
+    return CallWindowProcW(procedures_[index(control)], handle, message, w, l);
 }
 
 LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) {
@@ -223,7 +228,7 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
         case WM_GETDLGCODE: {
             // Enter goes to a box or a button instead of the dialog manager, which would turn it
             // into IDOK; every other key, Tab above all, keeps its usual way.
-            const LRESULT code = pass_on(handle, message, w, l);
+            const LRESULT code = pass_on(control, handle, message, w, l);
             const auto* key = reinterpret_cast<const MSG*>(l);
             if ((box || button) && key != nullptr && key->message == WM_KEYDOWN &&
                 key->wParam == VK_RETURN) {
@@ -264,19 +269,19 @@ LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, W
             }
             break;
         case WM_IME_ENDCOMPOSITION: {
-            const LRESULT result = pass_on(handle, message, w, l);
+            const LRESULT result = pass_on(control, handle, message, w, l);
             report_changes_made_while_composing();
             return result;
         }
         case WM_SETFOCUS: {
-            const LRESULT result = pass_on(handle, message, w, l);
+            const LRESULT result = pass_on(control, handle, message, w, l);
             form_.GotFocus(control);
             return result;
         }
         default:
             break;
     }
-    return pass_on(handle, message, w, l);
+    return pass_on(control, handle, message, w, l);
 }
 
 void MainWindow::report_changes_made_while_composing() {

@@ -226,6 +226,19 @@ TEST_F(WindowTest, OnlyTheUsersEditsReachTheForm) {
     EXPECT_EQ(w.text(Control::Text9), u"");
 }
 
+// A control's user data belongs to its window class, which may keep its own there: the window's
+// subclasses work whatever it holds.
+TEST_F(WindowTest, TheControlsWorkWhateverTheirUserDataHolds) {
+    for (const Control control : {Control::Text3, Control::TabStrip1}) {
+        SetWindowLongPtrW(w.control(control), GWLP_USERDATA, 0);
+    }
+    w.focus(Control::Text3);
+    w.type(u"7");
+    EXPECT_EQ(w.text(Control::Text11), u"7");
+    w.select_tab(1);
+    EXPECT_EQ(w.focused(), "Text6");
+}
+
 // Windows's Japanese input method completes a converted word when the next key opens a new
 // composition, so the word's characters reach the box while the input method composes again: that
 // edit is reported once the new composition ends, here cancelled.
