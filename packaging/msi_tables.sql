@@ -30,8 +30,8 @@ INSERT INTO `InstallUISequence` (`Action`, `Condition`, `Sequence`) VALUES ('Kee
 INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('KeepInstalledDir', 'PELMORA_INSTALLED_DIR AND NOT INSTALLDIR', 51)
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('ShowInstallLocation', 1001)
 -- Properties that reach the installation itself when an administrator's installation runs for a
--- user: the folder given or found, and what the searches found.
-UPDATE `Property` SET `Value` = 'INSTALLDIR;PELMORA_INSTALLED_DIR;PELMORA_INSTALLER;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE `Property` = 'SecureCustomProperties'
+-- user: what the searches found. The folder is not among them: only an administrator chooses it.
+UPDATE `Property` SET `Value` = 'PELMORA_INSTALLER;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE `Property` = 'SecureCustomProperties'
 
 -- The program cannot be left out of an installation (disallow absent, 16; installed locally, 0).
 UPDATE `Feature` SET `Attributes` = 16 WHERE `Feature` = 'Program'
@@ -47,8 +47,16 @@ INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionPropert
 -- (PELMORA_INSTALLER), the package refuses to install.
 INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('NOT PELMORA_INSTALLER OR Installed', '@installer_message@')
 
--- The installation's folder gets permissions of its own, not those of its parent: in a folder
--- outside Program Files they would let every user change the program, the DLLs and what an
--- administrator runs. SYSTEM and the administrators may do everything, users read and run.
+-- The installation's folder: checked once the folders are resolved, before anything changes (an
+-- earlier version included), except by an uninstallation; made anew on a first installation or
+-- an upgrade, as SYSTEM, before the folders are made. The first hands the second its data.
+UPDATE `CustomAction` SET `Type` = 1 WHERE `Action` = 'CheckInstallationFolder'
+UPDATE `CustomAction` SET `Type` = 3073 WHERE `Action` = 'PrepareInstallationFolder'
+INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('CheckInstallationFolder', 'NOT REMOVE~="ALL"', 1002)
+INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('PrepareInstallationFolder', 'NOT Installed AND NOT REMOVE~="ALL"', 3650)
+
+-- The installation's folder gets permissions of its own, not those of its parent, and the
+-- administrators as its owner, whoever made it: in a folder outside Program Files they would let
+-- users change the program, the DLLs and what an administrator runs.
 CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` LONGCHAR NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)
-INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`) VALUES ('InstallationFolder', 'INSTALLDIR', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)')
+INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`) VALUES ('InstallationFolder', 'INSTALLDIR', 'CreateFolder', '@PELMORA_LOCKED_FOLDER_SDDL@')

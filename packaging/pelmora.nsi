@@ -2,7 +2,10 @@
 ; (packaging/make_installer.cmake), which writes defines.nsh beside them: VERSION, OUTNAME (the
 ; installer's file name), MAKER, CONTACT, COPYRIGHT, PROGRAM_TITLE (the program's part and the
 ; name of its shortcut), DEVELOPMENT_TITLE and, for a signed release, SIGN (the command that signs
-; a file in place). It uses no plugin: a signed installer unpacks no unsigned DLL to run.
+; a file in place). It uses no plugin: a signed installer unpacks no unsigned DLL to run. The one
+; program it unpacks and runs, setup\folder_check.exe (packaging/folder_check/), does the work on
+; the installation's folder that the script language cannot do without following links; a signed
+; release signs it as it signs the files it installs.
 !include defines.nsh
 !include LogicLib.nsh
 !include MUI2.nsh
@@ -66,21 +69,34 @@ LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いて
 LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
 LangString InUse ${LANG_JAPANESE} "$R0 は他のプログラムが使用しています。そのプログラムを閉じてから、もう一度実行してください。"
 LangString InUse ${LANG_ENGLISH} "$R0 is in use by another program. Close that program, then run this again."
+LangString FolderNotChecked ${LANG_JAPANESE} "インストール先のフォルダーを確認できませんでした。"
+LangString FolderNotChecked ${LANG_ENGLISH} "The installation's folder could not be checked."
 
 ; Exit codes, for deployment scripts: cancelled; another installation is in the way (the package's,
-; or a newer version: ERROR_PRODUCT_VERSION); a file is in use (ERROR_SHARING_VIOLATION).
+; or a newer version: ERROR_PRODUCT_VERSION); a file is in use (ERROR_SHARING_VIOLATION); the
+; folder is refused (ERROR_INSTALL_FAILURE, as the package's refusal).
 !define CANCELLED 1
 !define REFUSED_ANOTHER_INSTALLATION 1638
 !define REFUSED_IN_USE 32
+!define REFUSED_FOLDER 1603
 
 Var EarlierFolder
 Var EarlierMenuFolder
 Var ProgramClosed
 
+; One of the messages to a window of the program, counted in $R2 when it went unanswered.
+!macro ASK_TO_CLOSE MESSAGE WPARAM LPARAM
+  ClearErrors
+  SendMessage $R0 ${MESSAGE} ${WPARAM} ${LPARAM} /TIMEOUT=2000
+  ${IfThen} ${Errors} ${|} IntOp $R2 $R2 + 1 ${|}
+!macroend
+
 !macro FUNCTIONS UN
   ; Closes every open window of the program as Windows Installer's Restart Manager closes a
   ; program (the end of the session, then a close), after asking whoever runs the installer; a
-  ; silent run does not ask.
+  ; silent run does not ask. Any user can make a window of the program's class that never answers:
+  ; after ten messages that went unanswered (two seconds each), or a hundred rounds, what is left
+  ; goes to the check of the files, which names what they hold.
   Function ${UN}CloseProgram
     FindWindow $R0 "${MAIN_WINDOW_CLASS}"
     ${If} $R0 = 0
@@ -92,16 +108,43 @@ Var ProgramClosed
     close:
     StrCpy $ProgramClosed 1
     StrCpy $R1 0
+    StrCpy $R2 0
     ${DoWhile} $R0 <> 0
-      SendMessage $R0 ${WM_QUERYENDSESSION} 0 ${ENDSESSION_CLOSEAPP} /TIMEOUT=5000
-      SendMessage $R0 ${WM_ENDSESSION} 1 ${ENDSESSION_CLOSEAPP} /TIMEOUT=5000
-      SendMessage $R0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+      !insertmacro ASK_TO_CLOSE ${WM_QUERYENDSESSION} 0 ${ENDSESSION_CLOSEAPP}
+      !insertmacro ASK_TO_CLOSE ${WM_ENDSESSION} 1 ${ENDSESSION_CLOSEAPP}
+      !insertmacro ASK_TO_CLOSE ${WM_CLOSE} 0 0
       Sleep 100
       IntOp $R1 $R1 + 1
-      ; A window that stays is left to the check of the files, which names what it holds.
-      ${IfThen} $R1 > 100 ${|} Return ${|}
+      ${If} $R1 > 100
+      ${OrIf} $R2 >= 10
+        Return
+      ${EndIf}
       FindWindow $R0 "${MAIN_WINDOW_CLASS}"
     ${Loop}
+  FunctionEnd
+
+  ; Runs setup\folder_check.exe for the work $R7 on the folder $R8, and stops the installation
+  ; with its message (in the installer's language) when it refuses.
+  Function ${UN}FolderCheck
+    InitPluginsDir
+    File /oname=$PLUGINSDIR\folder_check.exe setup\folder_check.exe
+    Delete "$PLUGINSDIR\refusal.txt"
+    ClearErrors
+    ExecWait '"$PLUGINSDIR\folder_check.exe" $R7 $LANGUAGE "$PLUGINSDIR\refusal.txt" "$R8"' $R0
+    ${If} ${Errors}
+    ${OrIf} $R0 <> 0
+      StrCpy $R1 "$(FolderNotChecked)"
+      ClearErrors
+      FileOpen $R2 "$PLUGINSDIR\refusal.txt" r
+      ${IfNot} ${Errors}
+        FileReadUTF16LE $R2 $R3
+        FileClose $R2
+        ${IfThen} $R3 != "" ${|} StrCpy $R1 $R3 ${|}
+      ${EndIf}
+      MessageBox MB_OK|MB_ICONSTOP "$R1" /SD IDOK
+      SetErrorLevel ${REFUSED_FOLDER}
+      Abort
+    ${EndIf}
   FunctionEnd
 
   ; Refuses, before anything is changed, when $R0 is held by a program: Windows keeps a running
@@ -143,48 +186,33 @@ Var ProgramClosed
 !insertmacro FUNCTIONS ""
 !insertmacro FUNCTIONS "un."
 
-!macro REMOVE_DEVELOPMENT_FILES FOLDER
-  Delete "${FOLDER}\sdk\vantrel.h"
-  Delete "${FOLDER}\sdk\libvantrel.dll.a"
-  Delete "${FOLDER}\sdk\x86\libvantrel.dll.a"
-  RMDir "${FOLDER}\sdk\x86"
-  RMDir "${FOLDER}\sdk"
-!macroend
-
-; What an installation puts into its folder; the folder goes too unless it holds other files.
-!macro REMOVE_INSTALLED_FILES FOLDER
-  Delete "${FOLDER}\Pelmora.exe"
-  Delete "${FOLDER}\vantrel.dll"
-  Delete "${FOLDER}\x86\vantrel.dll"
-  RMDir "${FOLDER}\x86"
-  !insertmacro REMOVE_DEVELOPMENT_FILES "${FOLDER}"
-  Delete "${FOLDER}\Uninstall.exe"
-  RMDir "${FOLDER}"
+; The work WORK of folder_check.exe on FOLDER (FolderCheck), in the installer or, with UN un., in
+; the uninstaller.
+!macro FOLDER_CHECK UN WORK FOLDER
+  StrCpy $R7 ${WORK}
+  StrCpy $R8 "${FOLDER}"
+  Call ${UN}FolderCheck
 !macroend
 
 Section "${PROGRAM_TITLE}" Program
   SectionIn RO
-  Call CloseProgram
-  StrCpy $R9 $INSTDIR
-  Call EnsureFolderFree
   ${If} $EarlierFolder == $INSTDIR
     StrCpy $EarlierFolder ""
   ${EndIf}
+  ; The folders are checked before anything is changed, then the installation's is made anew: no
+  ; user's rights on it, and no link in it, survive into the installation.
+  !insertmacro FOLDER_CHECK "" check $INSTDIR
+  ${If} $EarlierFolder != ""
+    !insertmacro FOLDER_CHECK "" check-removal $EarlierFolder
+  ${EndIf}
+  Call CloseProgram
+  StrCpy $R9 $INSTDIR
+  Call EnsureFolderFree
   ${If} $EarlierFolder != ""
     StrCpy $R9 $EarlierFolder
     Call EnsureFolderFree
   ${EndIf}
-  ; A folder outside Program Files would otherwise inherit its parent's permissions, which on a
-  ; drive's root let every user change the program, the DLLs and the uninstaller that an
-  ; administrator runs. No folder but the installation's own is touched.
-  ${IfNot} ${FileExists} "$INSTDIR\*.*"
-    CreateDirectory "$INSTDIR"
-    StrLen $R0 "$PROGRAMFILES64\"
-    StrCpy $R1 "$INSTDIR" $R0
-    ${If} $R1 != "$PROGRAMFILES64\"
-      ExecShellWait "" "$SYSDIR\icacls.exe" '"$INSTDIR" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX' SW_HIDE
-    ${EndIf}
-  ${EndIf}
+  !insertmacro FOLDER_CHECK "" prepare $INSTDIR
   SetOutPath "$INSTDIR"
   File Pelmora.exe
   File vantrel.dll
@@ -216,9 +244,10 @@ Section "${PROGRAM_TITLE}" Program
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-  ; The installation in the folder left is no longer needed, nor listed.
+  ; The installation in the folder left is no longer needed, nor listed: removed as far as it can
+  ; be, now that the new one is complete.
   ${If} $EarlierFolder != ""
-    !insertmacro REMOVE_INSTALLED_FILES $EarlierFolder
+    ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$EarlierFolder"'
   ${EndIf}
 SectionEnd
 
@@ -231,10 +260,6 @@ Section /o "${DEVELOPMENT_TITLE}" Development
 SectionEnd
 
 Section "-Size"
-  ; A developers' part left out now is taken away from an earlier installation.
-  ${IfNot} ${SectionIsSelected} ${Development}
-    !insertmacro REMOVE_DEVELOPMENT_FILES "$INSTDIR"
-  ${EndIf}
   SectionGetSize ${Program} $0
   ${If} ${SectionIsSelected} ${Development}
     SectionGetSize ${Development} $1
@@ -244,11 +269,13 @@ Section "-Size"
 SectionEnd
 
 Section "Uninstall"
+  !insertmacro FOLDER_CHECK un. check-removal $INSTDIR
   Call un.CloseProgram
   StrCpy $R9 $INSTDIR
   Call un.EnsureFolderFree
   Delete "${SHORTCUT}"
-  !insertmacro REMOVE_INSTALLED_FILES "$INSTDIR"
+  ; As far as it can be: what a program still holds stays, as the script's own deletions leave it.
+  ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$INSTDIR"'
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "${PRODUCT_KEY}"
 SectionEnd

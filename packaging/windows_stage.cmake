@@ -5,10 +5,11 @@ set(upgrade_code 5EA9E785-2955-4238-9581-3B4015E217F1)
 include(${CMAKE_CURRENT_LIST_DIR}/stable_files.cmake)
 
 # stage_windows_files(BUILD STAGE): the files of the program's part and of the developers' part as
-# the Windows build BUILD installs them, with the icon, into STAGE.
+# the Windows build BUILD installs them, with the icon, into STAGE; and in STAGE/setup, what the
+# installers run but do not install.
 function(stage_windows_files build stage)
     file(REMOVE_RECURSE ${stage})
-    foreach(component program development)
+    foreach(component program development setup)
         execute_process(COMMAND ${CMAKE_COMMAND} --install ${build} --prefix ${stage}
                                 --component ${component}
             OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
@@ -26,3 +27,8 @@ function(signing_command variable)
     endif()
     set(${variable} ${command} PARENT_SCOPE)
 endfunction()
+
+# The permissions of an installation's folder outside Program Files, and of any folder the
+# installers make above it: owned by the administrators, not inherited; SYSTEM and the
+# administrators may do everything, users read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
+set(PELMORA_LOCKED_FOLDER_SDDL "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)")

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The NSIS installer in a fresh wine prefix: refused while the Windows Installer package's
-# installation is there; a silent install into a folder of one's own, over an earlier build's
-# installation in another folder, which goes with its Start-menu folder; the files, the Start-menu
+# installation is there; refused, changing nothing, in a folder below one that any user may change,
+# in a folder that holds a file of someone else's, and over an earlier installation that holds a
+# link, whose target survives; a silent install into a folder of one's own that a user made, over
+# an earlier build's installation in another folder, which goes with its Start-menu folder; the
+# folder made anew, no longer the user's; the files, the Start-menu
 # shortcut and the uninstall entry, whose uninstaller and icon exist; the program started through
 # its shortcut and worked to an answer; refused over a newer version; an upgrade while the program
 # is open, which closes it and keeps the folder; an uninstall refused while a program holds the DLL,
-# which changes nothing; a silent uninstall while the program is open, which leaves no file,
-# shortcut or key. With CAFILE, every signature is checked too: the
+# which changes nothing; an upgrade beside a window of the program's class that never answers, done
+# in bounded time; a silent uninstall while the program is open, which leaves no file, shortcut or
+# key. With CAFILE, every signature is checked too: the
 # installer's, and those of the files it installed, the uninstaller that it wrote among them.
 # Files are checked, not only exit codes: an installer that cannot run can exit 0 as well.
 # Usage: check_installer.sh WINE64 WINESERVER INSTALLER PACKAGE DRIVER MAKE_PREFIX [CAFILE]
@@ -40,15 +44,55 @@ install || code=$?
 "$wine64" msiexec /x "$(windows_path "$package")" /qn
 "$wineserver" -w
 
-echo "== silent install into C:\\Tools\\Pelmora, over an earlier build's in C:\\Earlier\\Pelmora"
+# refused FOLDER WHAT: the silent install into FOLDER exits with ERROR_INSTALL_FAILURE (1603, of
+# which a Linux process's exit status keeps the low byte) and leaves no uninstall entry.
+refused() {
+    local code=0
+    install "/D=$1" || code=$?
+    [ "$code" = $((1603 % 256)) ] || fail "exit code $code $2"
+    ! registry "$uninstall_key" /reg:64 > /dev/null || fail "installed $2"
+}
+
+echo "== refused below a folder that any user may change"
+# Wine shows a folder that every Unix user may write as one that Everyone may change.
+mkdir -p "$drive/Open"
+chmod 777 "$drive/Open"
+refused 'C:\Open\Pelmora' "below C:\\Open"
+[ -z "$(ls -A "$drive/Open")" ] || fail "C:\\Open was changed: $(ls -A "$drive/Open")"
+7zz e -y -bso0 -o"$work" "$installer" '$PLUGINSDIR/folder_check.exe' > /dev/null
+"$wine64" "$(windows_path "$work/folder_check.exe")" check 1041 'C:\refusal.txt' 'C:\Open\Pelmora' &&
+    fail "folder_check.exe passes C:\\Open\\Pelmora"
+grep -q 'C:\\Open は、管理者以外のユーザーも変更できる' <<< "$(iconv -f UTF-16LE -t UTF-8 "$drive/refusal.txt")" ||
+    fail "the refusal's message: $(iconv -f UTF-16LE -t UTF-8 "$drive/refusal.txt")"
+
+echo "== refused in a folder that holds a file of someone else's"
+mkdir -p "$folder"
+chmod 777 "$folder"
+touch "$folder/version.dll"
+refused 'C:\Tools\Pelmora' "beside version.dll"
+[ "$(ls -A "$folder")" = version.dll ] || fail "the folder was changed: $(ls -A "$folder")"
+rm "$folder/version.dll"
+
+echo "== refused over an earlier build's installation in C:\\Earlier\\Pelmora that holds a link"
 earlier="$drive/Earlier/Pelmora" earlier_menu="$programs/Tools"
-mkdir -p "$earlier/x86" "$earlier_menu"
-touch "$earlier"/{Pelmora.exe,vantrel.dll,x86/vantrel.dll,Uninstall.exe}
+mkdir -p "$earlier" "$earlier_menu" "$drive/OtherApp"
+touch "$earlier"/{Pelmora.exe,vantrel.dll,Uninstall.exe} "$drive/OtherApp/vantrel.dll"
+# A Unix link, which wine shows as a reparse point, stands in for a junction.
+ln -s ../../OtherApp "$earlier/x86"
 touch "$earlier_menu/呼損率の計算.lnk" "$earlier_menu/Uninstall.lnk"
 "$wine64" reg add "$maker_key\\Pelmora" /ve /d 'C:\Earlier\Pelmora' /reg:64 /f > /dev/null
 "$wine64" reg add "$maker_key\\Pelmora" /v 'Start Menu Folder' /d Tools /reg:64 /f > /dev/null
+refused 'C:\Tools\Pelmora' "over an installation that holds a link"
+[ -f "$drive/OtherApp/vantrel.dll" ] || fail "the file behind the link was deleted"
+[ -f "$earlier/Pelmora.exe" ] || fail "the earlier installation was changed"
+rm "$earlier/x86"
+mkdir "$earlier/x86"
+touch "$earlier/x86/vantrel.dll"
+
+echo "== silent install into C:\\Tools\\Pelmora, which a user made, over an earlier build's in C:\\Earlier\\Pelmora"
 [ -z "$authority" ] || signed "$installer"
 install '/D=C:\Tools\Pelmora'
+(( (8#$(stat -c %a "$folder") & 8#022) == 0 )) || fail "the folder is still the user's: $(stat -c %A "$folder")"
 for file in "${installed[@]}"; do
     [ -f "$folder/$file" ] || fail "not installed: $file"
     [ -z "$authority" ] || signed "$folder/$file"
@@ -107,6 +151,20 @@ for file in "${installed[@]}"; do
     [ -f "$folder/$file" ] || fail "the refused uninstall removed $file"
 done
 [ -n "$(shortcut)" ] || fail "the refused uninstall removed the shortcut"
+
+echo "== an upgrade beside a window of the program's class that never answers"
+"$wine64" "$(windows_path "$driver")" --stall > "$work/staller" &
+staller=$!
+for _ in $(seq 300); do
+    grep -q stalling "$work/staller" && break
+    sleep 0.1
+done
+grep -q stalling "$work/staller" || fail "no window stalls"
+code=0
+timeout 90 "$wine64" "$(windows_path "$installer")" /S || code=$?
+kill "$staller"
+wait "$staller" 2> /dev/null || true
+[ "$code" = 0 ] || fail "exit code $code beside a window that never answers"
 
 echo "== a silent uninstall while the program is open"
 start_shortcut

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The Windows Installer package: its tables by the consistency rules (ICE) that packaging teams
 # check; then under wine's msiexec, silently, as a deployment tool runs it, in a fresh prefix:
-# refused while the NSIS installer's installation is there; installed into a folder of one's own,
-# with the files (the developers' part left out), the Start-menu shortcut and the Apps & Features
-# entry, whose uninstall command and icon exist; the program started through its shortcut and
-# worked to an answer; a later version installed over it while the program is open, which replaces
+# refused while the NSIS installer's installation is there; refused below a folder that any user
+# may change, and in a folder that holds a file of someone else's; installed into a folder of one's
+# own that a user made, which is made anew and is no longer the user's, with the files (the
+# developers' part left out), the Start-menu shortcut and the Apps & Features entry, whose
+# uninstall command and icon exist; the program started through its shortcut and worked to an
+# answer; a repair that asks for another folder refused, and one that does not kept in the folder;
+# a later version installed over it while the program is open, which replaces
 # it in the same folder, and the earlier one refused over it; an uninstall that leaves no file,
 # shortcut, entry or key; then the developers' part when it is chosen. Files and keys are checked, not only exit codes.
 # Usage: check_msi.sh WINE64 WINESERVER PACKAGE LATER_PACKAGE DRIVER MAKE_PREFIX PROGRAM_VERSION
@@ -54,9 +57,24 @@ msiexec /i "$(windows_path "$package")"
 "$wine64" 'C:\Program Files\Pelmora\Uninstall.exe' /S
 "$wineserver" -w
 
-echo "== silent install into C:\\Tools\\Pelmora"
+echo "== refused below a folder that any user may change, and beside a file of someone else's"
+# Wine shows a folder that every Unix user may write as one that Everyone may change.
+mkdir -p "$drive/Open" "$folder"
+chmod 777 "$drive/Open" "$folder"
+touch "$folder/version.dll"
+for refused in 'C:\Open\Pelmora' 'C:\Tools\Pelmora'; do
+    msiexec /i "$(windows_path "$package")" "INSTALLDIR=$refused"
+    [ "$code" = $((1603 % 256)) ] || fail "exit code $code in $refused"
+    ! registry "$(entry_key "$package")" /reg:64 > /dev/null || fail "installed in $refused"
+done
+[ -z "$(ls -A "$drive/Open")" ] || fail "C:\\Open was changed: $(ls -A "$drive/Open")"
+[ "$(ls -A "$folder")" = version.dll ] || fail "the folder was changed: $(ls -A "$folder")"
+rm "$folder/version.dll"
+
+echo "== silent install into C:\\Tools\\Pelmora, which a user made"
 msiexec /i "$(windows_path "$package")" 'INSTALLDIR=C:\Tools\Pelmora'
 installed
+(( (8#$(stat -c %a "$folder") & 8#022) == 0 )) || fail "the folder is still the user's: $(stat -c %A "$folder")"
 [ ! -e "$folder/sdk" ] || fail "the developers' part is installed without being chosen"
 echo "shortcut: $(shortcut | sed "s|$WINEPREFIX/||")"
 entry=$(registry "$(entry_key "$package")" /reg:64) || fail "no Apps & Features entry"
@@ -71,6 +89,17 @@ names_installed_file "$(entry_key "$package")" UninstallString
 echo "== the program, started through its shortcut"
 start_shortcut
 "$wine64" "$(windows_path "$driver")" --started "$program"
+
+echo "== a repair that asks for another folder: refused; one that does not: in the folder"
+msiexec /i "$(product_code "$package")" REINSTALL=ALL REINSTALLMODE=amus 'INSTALLDIR=C:\Users\Public\Mine\'
+[ "$code" = $((1603 % 256)) ] || fail "exit code $code for a repair into another folder"
+[ ! -e "$drive/users/Public/Mine" ] || fail "the repair installed into C:\\Users\\Public\\Mine"
+grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' <<< "$(registry 'HKLM\Software\Pelmora' /reg:64)" ||
+    fail "the remembered folder changed: $(registry 'HKLM\Software\Pelmora' /reg:64)"
+rm "$folder/vantrel.dll"
+msiexec /i "$(product_code "$package")" REINSTALL=ALL REINSTALLMODE=amus
+[ "$code" = 0 ] || fail "exit code $code for a repair"
+installed
 
 echo "== a later version over it while the program is open"
 start_shortcut

@@ -52,10 +52,10 @@ def mixed_or_not_kept_by_the_user(component):
 
 
 def locks_out_users(sddl):
-    """A protected DACL that grants users, authenticated users and everyone at most reading and
-    running (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE)."""
+    """The administrators as owner, and a protected DACL that grants users, authenticated users
+    and everyone at most reading and running (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE)."""
     aces = re.findall(r"\(A;[^;]*;([^;]*);;;([^)]*)\)", sddl)
-    return sddl.startswith("D:P") and all(
+    return sddl.startswith("O:BAD:P") and all(
         rights in ("FRFX", "0x1200a9") for rights, trustee in aces if trustee in ("BU", "AU", "WD"))
 
 
@@ -110,8 +110,18 @@ RULES = [
      else ["RemoveExistingProducts"]),
     ("ICE64", "no folder of the package's own in a profile",
      [row["Directory"] for row in t["Directory"] if row["Directory_Parent"] in PROFILE]),
-    ("ICE68", "custom actions are immediate property settings (51, 35)",
-     [row["Action"] for row in t["CustomAction"] if int(row["Type"]) not in (35, 51)]),
+    ("ICE68", "custom actions: property settings (51, 35), the folder's DLL (1, 3073 as SYSTEM)",
+     [row["Action"] for row in t["CustomAction"] if int(row["Type"]) not in (1, 35, 51, 3073)]),
+    ("ICE77", "actions in the installation script between InstallInitialize and InstallFinalize",
+     [row["Action"] for row in t["CustomAction"] if int(row["Type"]) & 1024 and
+      not order["InstallInitialize"] < order.get(row["Action"], 0) < order["InstallFinalize"]]),
+    ("folder", "the folder checked before anything changes, made before the folders are",
+     [] if order["CostFinalize"] < order.get("CheckInstallationFolder", 0) < order["InstallValidate"]
+     and order["InstallInitialize"] < order.get("PrepareInstallationFolder", 0) < order["CreateFolders"]
+     else ["CheckInstallationFolder, PrepareInstallationFolder"]),
+    ("secure", "no user may pass the folder to an administrator's installation",
+     sorted({"INSTALLDIR", "PELMORA_INSTALLED_DIR"} &
+            set(properties.get("SecureCustomProperties", "").split(";")))),
     ("ICE69", "shortcuts name files of their own component",
      [row["Shortcut"] for row in t["Shortcut"] for f in re.findall(r"\[#([^\]]+)\]", row["Target"])
       if owners.get(f) != row["Component_"]]),

@@ -14,10 +14,13 @@
 //               file it must replace: the end of the session, then a close; it must end
 //   --closed    checks that no window of the program is open
 // --hold DLL loads DLL and keeps it loaded for two minutes, as a spreadsheet's macro would.
+// --stall makes a window of the program's class, as any user could, and never answers it, for two
+//   minutes.
 //
 // Usage: pelmora_driver PELMORA.EXE [--planted DLL]
 //        pelmora_driver --started|--open|--end-session|--closed PELMORA.EXE
 //        pelmora_driver --hold DLL
+//        pelmora_driver --stall
 #include <windows.h>
 
 #include <cstdio>
@@ -324,6 +327,19 @@ void work(const Program& program, bool planted) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"--stall") {
+        WNDCLASSW window_class{};
+        window_class.lpfnWndProc = DefWindowProcW;
+        window_class.lpszClassName = L"Pelmora_Main";
+        if (RegisterClassW(&window_class) == 0 ||
+            CreateWindowW(L"Pelmora_Main", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                          nullptr, nullptr, nullptr) == nullptr) {
+            fail(L"cannot make the window");
+        }
+        step(L"stalling");
+        Sleep(120000);
+        return 0;
+    }
     const std::wstring mode = argc == 3 ? argv[1] : L"";
     if (mode == L"--hold") {
         if (LoadLibraryW(argv[2]) == nullptr) {
