@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Signs FILE in place with an Authenticode signature (SHA-256), for a signed release
 # (scripts/release.sh --sign). NAME says which file it is: Pelmora.exe, vantrel.dll,
-# x86/vantrel.dll, Uninstall.exe, or the installer's or the package's file name.
-#   PELMORA_SIGN_CERT       the certificate and its key (PKCS#12)
-#   PELMORA_SIGN_PASSWORD   its password (empty when unset)
-#   PELMORA_SIGN_TIMESTAMP  an RFC 3161 time-stamp server's URL (optional)
+# x86/vantrel.dll, setup/folder_check.exe, setup/folder_check.dll, Uninstall.exe, or the
+# installer's or the package's file name.
+#   PELMORA_SIGN_CERT           the certificate and its key (PKCS#12)
+#   PELMORA_SIGN_PASSWORD_FILE  a file of this user's only that holds its password (none when
+#                               unset or empty): never the password itself, which every program
+#                               started would find in its environment
+#   PELMORA_SIGN_TIMESTAMP      an RFC 3161 time-stamp server's URL (optional)
 # With PELMORA_SIGNATURES (a folder) instead, the signature that a published release carries for
 # NAME is attached (the folder's NAME.p7, with every / in NAME a -): a signed release rebuilt so
 # that it can be compared with the published one.
@@ -21,14 +24,11 @@ if [ -n "${PELMORA_SIGNATURES:-}" ]; then
     osslsigncode attach-signature -sigin "$signature" -in "$file" -out "$signed" > /dev/null 2>&1 || true
     [ -f "$signed" ] || { echo "sign.sh: the published signature of $name does not fit it" >&2; exit 1; }
 else
-    # The password goes through a file of this user's only, not the command line, which any user
-    # can see; osslsigncode reads no empty password from a file.
+    # The password goes through the file, not the command line, which any user can see;
+    # osslsigncode reads no empty password from a file.
     password=(-pass "")
-    if [ -n "${PELMORA_SIGN_PASSWORD:-}" ]; then
-        secret=$(mktemp)
-        trap 'rm -f "$secret"' EXIT
-        printf '%s' "$PELMORA_SIGN_PASSWORD" > "$secret"
-        password=(-readpass "$secret")
+    if [ -s "${PELMORA_SIGN_PASSWORD_FILE:-}" ]; then
+        password=(-readpass "$PELMORA_SIGN_PASSWORD_FILE")
     fi
     timestamp=()
     if [ -n "${PELMORA_SIGN_TIMESTAMP:-}" ]; then

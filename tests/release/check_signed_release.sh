@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# A signed release of the last commit, with a throwaway certificate: every signature holds, the
-# uninstaller's that the installer writes included, and the release is the commit's release with
-# the signatures added. A release whose installer another signer of the same authority signed
-# fails that check, and so does one whose MSI is not the commit's, though signed with the same
-# certificate. The installer check runs on the signed installer with the Windows build's wine and
-# driver.
+# A signed release of the last commit, with a throwaway certificate, whose password no program
+# that the release starts finds in its environment: every signature holds, the uninstaller's that
+# the installer writes included, time stamps added afterwards included, and the release is the
+# commit's release with the signatures added. The check refuses, before it builds anything: when
+# no signer is pinned; a folder with a file that is not the release's, or whose SHA256SUMS is not
+# the release's; a signature with an unsigned attribute, a nested signature, a time stamp of an
+# authority no one trusts, another signer's signature, pinned or not, and one whose name holds a
+# terminal's control sequences, which it shows as text. A release signed with the same certificate,
+# but with another MSI, fails the comparison. --out refuses a folder of someone's. The installer
+# check runs on the signed installer with the Windows build's wine and driver.
 # Usage: check_signed_release.sh WINDOWS_BUILD
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -12,42 +16,132 @@ build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export PELMORA_SIGN_PASSWORD="a throwaway password"
-bash "$root/tests/release/make_test_certificate.sh" "$work" "$PELMORA_SIGN_PASSWORD"
-release=$work/release
-bash "$root/scripts/release.sh" --sign "$work/signer.p12" --out "$release"
-bash "$root/scripts/release.sh" --verify-signed "$release" --ca "$work/authority.pem"
-
-# check_fails FOLDER WHAT: --verify-signed refuses the release in FOLDER, saying WHAT.
-check_fails() {
-    (cd "$1" && sha256sum ./*.deb ./*.exe ./*.msi ./*.zip | sed 's| \./| |' > SHA256SUMS)
-    if bash "$root/scripts/release.sh" --verify-signed "$1" --ca "$work/authority.pem" \
-        > "$1.log" 2>&1; then
-        fail "the check passes $1"
-    fi
-    grep -q "$2" "$1.log" || { cat "$1.log"; fail "the check does not say: $2"; }
+password="a throwaway password"
+bash "$root/tests/release/make_test_certificate.sh" "$work" "$password"
+fingerprint() {
+    openssl pkcs12 -in "$work/$1.p12" -passin "pass:$2" -nokeys -clcerts 2> /dev/null |
+        openssl x509 -noout -fingerprint -sha256 | cut -d= -f2
 }
 
-echo "== a release whose installer another signer signed fails the check"
+echo "== --out refuses a folder that is neither empty nor an earlier release"
+mkdir "$work/mine"
+touch "$work/mine/notes.txt"
+! bash "$root/scripts/release.sh" --out "$work/mine" 2> "$work/mine.log" || fail "--out took it"
+grep -q "is neither empty nor an earlier release" "$work/mine.log" || fail "$(cat "$work/mine.log")"
+[ -f "$work/mine/notes.txt" ] || fail "--out deleted what the folder held"
+
+echo "== signed, with no password in any program's environment"
+mkdir "$work/spy"
+cat > "$work/spy/osslsigncode" << EOF
+#!/bin/sh
+if [ -n "\${PELMORA_SIGN_PASSWORD+set}" ]; then
+    echo "osslsigncode started with the password in its environment" >&2
+    exit 1
+fi
+exec $(command -v osslsigncode) "\$@"
+EOF
+chmod +x "$work/spy/osslsigncode"
+release=$work/release
+PELMORA_SIGN_PASSWORD=$password PATH=$work/spy:$PATH \
+    bash "$root/scripts/release.sh" --sign "$work/signer.p12" --out "$release"
 installer=$(cd "$release" && ls Pelmora-*-win64.exe)
-cp -r "$release" "$work/resigned"
-rm "$work/resigned/$installer"
-osslsigncode remove-signature -in "$release/$installer" -out "$work/resigned/$installer" > /dev/null
-PELMORA_SIGN_CERT=$work/other-signer.p12 PELMORA_SIGN_PASSWORD= \
-    bash "$root/packaging/sign.sh" "$work/resigned/$installer" "$installer"
-check_fails "$work/resigned" "$installer is signed by another signer"
+package=$(cd "$release" && ls Pelmora-*-win64.msi)
+sums() { (cd "$1" && sha256sum $(ls | grep -v -x SHA256SUMS) > SHA256SUMS); }
+# variant NAME: a copy of the release, to be changed.
+variant() {
+    cp -r "$release" "$work/$1"
+    echo "$work/$1"
+}
+# refuses FOLDER WHAT [OPTION...]: --verify-signed refuses the release in FOLDER, saying WHAT.
+refuses() {
+    local folder=$1 what=$2
+    shift 2
+    (($# > 0)) || set -- --ca "$work/authority.pem"
+    ! bash "$root/scripts/release.sh" --verify-signed "$folder" "$@" > "$folder.log" 2>&1 ||
+        fail "the check passes $folder"
+    grep -q -F -- "$what" "$folder.log" || { cat "$folder.log"; fail "the check does not say: $what"; }
+    ! grep -q "^== Linux: the program" "$folder.log" || fail "the release was built again for $folder"
+}
+# Time stamps, from osslsigncode's own time-stamp authority.
+stamp() {
+    osslsigncode add -TSA-certs "$work/$2.pem" -TSA-key "$work/$2.key" -in "$1" -out "$1.stamped" \
+        > /dev/null
+    mv "$1.stamped" "$1"
+}
+
+echo "== refused: no signer pinned"
+! bash "$root/scripts/release.sh" --verify-signed "$release" > "$work/unpinned.log" 2>&1 ||
+    fail "the check passes without a pinned signer"
+grep -q "needs its signer pinned" "$work/unpinned.log" || fail "$(cat "$work/unpinned.log")"
+
+echo "== refused: a file beside the release's"
+folder=$(variant extra)
+touch "$folder/version.dll"
+sums "$folder"
+refuses "$folder" "holds other files than the release's: version.dll"
+
+echo "== refused: SHA256SUMS that is not the release's"
+folder=$(variant sums)
+echo "$(sha256sum < /dev/null | cut -d' ' -f1)  empty" >> "$folder/SHA256SUMS"
+refuses "$folder" "SHA256SUMS is not the release's"
+
+echo "== refused: an unsigned attribute, a nested signature"
+folder=$(variant blob)
+osslsigncode add -addUnauthenticatedBlob -in "$release/$installer" -out "$folder/$installer" \
+    > /dev/null
+sums "$folder"
+refuses "$folder" "not a plain signature: an unsigned attribute"
+folder=$(variant nested)
+osslsigncode sign -pkcs12 "$work/other-signer.p12" -pass "" -h sha256 -nest \
+    -in "$release/$package" -out "$folder/$package" > /dev/null
+sums "$folder"
+refuses "$folder" "not a plain signature: a nested signature"
+
+echo "== refused: a time stamp of an authority no one trusts"
+folder=$(variant stamped-by-someone)
+stamp "$folder/$package" other-tsa
+sums "$folder"
+refuses "$folder" "the time stamp of $package does not hold"
+
+echo "== refused: another signer's installer, one whose name holds control sequences"
+for signer in other-signer hostile-signer; do
+    folder=$(variant "$signer")
+    osslsigncode remove-signature -in "$release/$installer" -out "$folder/$installer" > /dev/null
+    PELMORA_SIGN_CERT=$work/$signer.p12 bash "$root/packaging/sign.sh" "$folder/$installer" \
+        "$installer"
+    sums "$folder"
+    refuses "$folder" "$installer is signed by another signer"
+done
+grep -q -F "signature of $installer: CN=�[2J�[31mPelmora test signer" "$folder.log" ||
+    fail "the name is not shown as text: $(grep "signature of $installer" "$folder.log" | cat -v)"
+! grep -q $'\e' "$folder.log" || fail "the check writes the name's control characters"
+
+echo "== refused: a signer other than the one pinned"
+refuses "$release" "Pelmora.exe is signed by another signer" --ca "$work/authority.pem" \
+    --signer "$(fingerprint other-signer "")"
+
+echo "== time stamps added to the installer and the MSI: the release checks out, signer pinned"
+stamp "$release/$installer" tsa
+stamp "$release/$package" tsa
+sums "$release"
+bash "$root/scripts/release.sh" --verify-signed "$release" --ca "$work/authority.pem" \
+    --signer "$(fingerprint signer "$password")"
 
 echo "== a release signed with the same certificate, but with another MSI, fails the check"
-cp -r "$release" "$work/other"
-package=$(cd "$release" && ls Pelmora-*-win64.msi)
-cp "$build/tests/win32/later/Pelmora-1.0.0.3-win64.msi" "$work/other/$package"
-PELMORA_SIGN_CERT=$work/signer.p12 bash "$root/packaging/sign.sh" "$work/other/$package" "$package"
-check_fails "$work/other" "== $package differs"
+folder=$(variant other)
+cp "$build/tests/win32/later/Pelmora-1.0.0.3-win64.msi" "$folder/$package"
+printf '%s' "$password" > "$work/password"
+PELMORA_SIGN_CERT=$work/signer.p12 PELMORA_SIGN_PASSWORD_FILE=$work/password \
+    bash "$root/packaging/sign.sh" "$folder/$package" "$package"
+sums "$folder"
+! bash "$root/scripts/release.sh" --verify-signed "$folder" --ca "$work/authority.pem" \
+    > "$folder.log" 2>&1 || fail "the check passes another MSI"
+grep -q "== $package differs" "$folder.log" || { cat "$folder.log"; fail "the MSI is not named"; }
 
 echo "== the signed installer, installed"
 from_build() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash "$root/tests/win32/check_installer.sh" "$(from_build PELMORA_WINE64)" \
-        "$(from_build PELMORA_WINESERVER)" "$release"/Pelmora-*-win64.exe \
+        "$(from_build PELMORA_WINESERVER)" "$release/$installer" \
         "$release/$package" "$build/bin/pelmora_driver.exe" \
         "$root/tests/support/make_wine_prefix.sh" "$work/authority.pem"
