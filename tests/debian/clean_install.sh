@@ -23,8 +23,14 @@ dependencies=(libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafon
 tools=(xvfb xauth gcc libc6-dev pkgconf cmake make)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-key=$( (debootstrap --version; echo "$mirror" "${dependencies[*]}" "${tools[*]}") | sha256sum |
-    cut -c1-16)
+# The archive's signatures are checked, against Debian's keyring, whatever the host has: the
+# system runs its scripts as root, with /dev mounted. An image made without that check is not
+# used, since the options are part of its name.
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+[ -f "$keyring" ] || fail "no $keyring (package debian-archive-keyring)"
+checked=(--force-check-gpg --keyring="$keyring")
+key=$( (debootstrap --version; echo "$mirror" "${dependencies[*]}" "${tools[*]}" "${checked[*]}") |
+    sha256sum | cut -c1-16)
 image=$cache/bookworm-minbase-$key.tar.zst
 # make_image: the minimal system, into the cache; fails without a trace left behind.
 make_image() (
@@ -34,7 +40,7 @@ make_image() (
     trap 'rm -rf --one-file-system "$made" "$made.log"' EXIT
     # The root of a system, not a private temporary folder: every user can enter it.
     chmod 755 "$made"
-    debootstrap --variant=minbase bookworm "$made" "$mirror" > "$made.log" 2>&1 ||
+    debootstrap "${checked[@]}" --variant=minbase bookworm "$made" "$mirror" > "$made.log" 2>&1 ||
         { tail -n 30 "$made.log"; echo "debootstrap failed" >&2; return 1; }
     cat > "$made/etc/apt/sources.list" << EOF
 deb $mirror bookworm main

@@ -2,7 +2,8 @@
 # The Linux program typed into through the input methods Japanese desktops use, ibus and fcitx5,
 # each with Mozc active in hiragana, on a virtual display: page 2 as a user types it (see
 # type_page_2.sh). Mozc refuses to run as root: run as root, the check runs as an unprivileged
-# user of its own, with a copy of the program and its engine that the user can read.
+# account made for the run and removed after it, with its processes, home and mail, and a copy of
+# the program and its engine that the account can read.
 # Usage: check_input_methods.sh BUILD_DIRECTORY [ibus|fcitx5 ...]
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -15,10 +16,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$build/bin/Pelmora session=$here/type_page_2.sh
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
-    user=pelmora-ime
-    id "$user" > /dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user"
     copy=$(mktemp -d)
-    trap 'rm -rf "$copy"' EXIT
+    user=pelmora-ime-$(basename "$copy" | tr -dc 'a-zA-Z0-9' | tr 'A-Z' 'a-z' | cut -c1-12)
+    remove_account() {
+        for _ in 1 2 3 4 5; do
+            pkill -KILL -u "$user" 2> /dev/null || true
+            userdel --remove "$user" 2> /dev/null && break
+            sleep 1
+        done
+        rm -rf "$copy"
+    }
+    trap remove_account EXIT
+    useradd --create-home --shell /bin/bash "$user"
     mkdir -p "$copy/bin" "$copy/lib"
     cp "$program" "$copy/bin/"
     cp -P "$build"/lib/libvantrel.so* "$copy/lib/"
