@@ -87,11 +87,13 @@ refuses "$folder" "SHA256SUMS is not the release's"
 
 echo "== refused: an unsigned attribute, a nested signature"
 folder=$(variant blob)
+rm "$folder/$installer"
 osslsigncode add -addUnauthenticatedBlob -in "$release/$installer" -out "$folder/$installer" \
     > /dev/null
 sums "$folder"
 refuses "$folder" "not a plain signature: an unsigned attribute"
 folder=$(variant nested)
+rm "$folder/$package"
 osslsigncode sign -pkcs12 "$work/other-signer.p12" -pass "" -h sha256 -nest \
     -in "$release/$package" -out "$folder/$package" > /dev/null
 sums "$folder"
@@ -106,6 +108,7 @@ refuses "$folder" "the time stamp of $package does not hold"
 echo "== refused: another signer's installer, one whose name holds control sequences"
 for signer in other-signer hostile-signer; do
     folder=$(variant "$signer")
+    rm "$folder/$installer"
     osslsigncode remove-signature -in "$release/$installer" -out "$folder/$installer" > /dev/null
     PELMORA_SIGN_CERT=$work/$signer.p12 bash "$root/packaging/sign.sh" "$folder/$installer" \
         "$installer"
@@ -129,7 +132,7 @@ bash "$root/scripts/release.sh" --verify-signed "$release" --ca "$work/authority
 
 echo "== a release signed with the same certificate, but with another MSI, fails the check"
 folder=$(variant other)
-cp "$build/tests/win32/later/Pelmora-1.0.0.3-win64.msi" "$folder/$package"
+cp -f "$build/tests/win32/later/Pelmora-1.0.0.3-win64.msi" "$folder/$package"
 printf '%s' "$password" > "$work/password"
 PELMORA_SIGN_CERT=$work/signer.p12 PELMORA_SIGN_PASSWORD_FILE=$work/password \
     bash "$root/packaging/sign.sh" "$folder/$package" "$package"
