@@ -46,7 +46,13 @@ PELMORA_SIGN_PASSWORD=$password PATH=$work/spy:$PATH \
     bash "$root/scripts/release.sh" --sign "$work/signer.p12" --out "$release"
 installer=$(cd "$release" && ls Pelmora-*-win64.exe)
 package=$(cd "$release" && ls Pelmora-*-win64.msi)
-sums() { (cd "$1" && sha256sum $(ls | grep -v -x SHA256SUMS) > SHA256SUMS); }
+# sums FOLDER: SHA256SUMS made again, in the release's order, for a file added at the end.
+sums() {
+    local listed
+    listed=$(awk '{ print $2 }' "$1/SHA256SUMS")
+    (cd "$1" && sha256sum $listed $(ls | grep -v -x -F -e SHA256SUMS -e "$listed") > ../SHA256SUMS &&
+        mv ../SHA256SUMS SHA256SUMS)
+}
 # variant NAME: a copy of the release, to be changed.
 variant() {
     cp -r "$release" "$work/$1"
