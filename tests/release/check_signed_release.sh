@@ -7,7 +7,7 @@
 # the release's; a signature with an unsigned attribute, a nested signature, a time stamp of an
 # authority no one trusts, another signer's signature, pinned or not, and one whose name holds a
 # terminal's control sequences, which it shows as text. A release signed with the same certificate,
-# but with another MSI, fails the comparison. --out refuses a folder of someone's. The installer
+# but with an MSI changed, fails the comparison. --out refuses a folder of someone's. The installer
 # check runs on the signed installer with the Windows build's wine and driver.
 # Usage: check_signed_release.sh WINDOWS_BUILD
 set -euo pipefail
@@ -138,7 +138,10 @@ bash "$root/scripts/release.sh" --verify-signed "$release" --ca "$work/authority
 
 echo "== a release signed with the same certificate, but with another MSI, fails the check"
 folder=$(variant other)
-cp -f "$build/tests/win32/later/Pelmora-1.0.0.3-win64.msi" "$folder/$package"
+rm "$folder/$package"
+osslsigncode remove-signature -in "$release/$package" -out "$folder/$package" > /dev/null
+msibuild "$folder/$package" \
+    -q "UPDATE \`Property\` SET \`Value\` = 'someone@example.com' WHERE \`Property\` = 'ARPCONTACT'"
 printf '%s' "$password" > "$work/password"
 PELMORA_SIGN_CERT=$work/signer.p12 PELMORA_SIGN_PASSWORD_FILE=$work/password \
     bash "$root/packaging/sign.sh" "$folder/$package" "$package"
