@@ -43,6 +43,8 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
 !define MUI_UNICON "pelmora.ico"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+; A folder that would be refused is refused on its page, where another can be chosen.
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -124,7 +126,8 @@ Var ProgramClosed
   FunctionEnd
 
   ; Runs setup\folder_check.exe for the work $R7 on the folder $R8, and stops the installation
-  ; with its message (in the installer's language) when it refuses.
+  ; with its message (in the installer's language) when it refuses; on a page ($R6 "page"), it
+  ; keeps the page instead, and the exit code stays as it is.
   Function ${UN}FolderCheck
     InitPluginsDir
     File /oname=$PLUGINSDIR\folder_check.exe setup\folder_check.exe
@@ -142,7 +145,7 @@ Var ProgramClosed
         ${IfThen} $R3 != "" ${|} StrCpy $R1 $R3 ${|}
       ${EndIf}
       MessageBox MB_OK|MB_ICONSTOP "$R1" /SD IDOK
-      SetErrorLevel ${REFUSED_FOLDER}
+      ${IfThen} $R6 != page ${|} SetErrorLevel ${REFUSED_FOLDER} ${|}
       Abort
     ${EndIf}
   FunctionEnd
@@ -189,6 +192,7 @@ Var ProgramClosed
 ; The work WORK of folder_check.exe on FOLDER (FolderCheck), in the installer or, with UN un., in
 ; the uninstaller.
 !macro FOLDER_CHECK UN WORK FOLDER
+  StrCpy $R6 ""
   StrCpy $R7 ${WORK}
   StrCpy $R8 "${FOLDER}"
   Call ${UN}FolderCheck
@@ -322,6 +326,13 @@ Function .onInit
   ${AndIf} ${FileExists} "$EarlierFolder\sdk\vantrel.h"
     !insertmacro SelectSection ${Development}
   ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+  StrCpy $R6 page
+  StrCpy $R7 check
+  StrCpy $R8 $INSTDIR
+  Call FolderCheck
 FunctionEnd
 
 Function un.onInit
