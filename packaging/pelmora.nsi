@@ -69,8 +69,6 @@ LangString NewerInstalled ${LANG_JAPANESE} "新しいバージョンの Pelmora 
 LangString NewerInstalled ${LANG_ENGLISH} "A newer version of Pelmora is installed."
 LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いています。OK を押すと閉じてから続けます。"
 LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
-LangString InUse ${LANG_JAPANESE} "$R0 は他のプログラムが使用しています。そのプログラムを閉じてから、もう一度実行してください。"
-LangString InUse ${LANG_ENGLISH} "$R0 is in use by another program. Close that program, then run this again."
 LangString FolderNotChecked ${LANG_JAPANESE} "インストール先のフォルダーを確認できませんでした。"
 LangString FolderNotChecked ${LANG_ENGLISH} "The installation's folder could not be checked."
 
@@ -85,6 +83,7 @@ LangString FolderNotChecked ${LANG_ENGLISH} "The installation's folder could not
 Var EarlierFolder
 Var EarlierMenuFolder
 Var ProgramClosed
+Var HeldTries
 
 ; One of the messages to a window of the program, counted in $R2 when it went unanswered.
 !macro ASK_TO_CLOSE MESSAGE WPARAM LPARAM
@@ -125,65 +124,67 @@ Var ProgramClosed
     ${Loop}
   FunctionEnd
 
-  ; Runs setup\folder_check.exe for the work $R7 on the folder $R8, and stops the installation
-  ; with its message (in the installer's language) when it refuses; on a page ($R6 "page"), it
-  ; keeps the page instead, and the exit code stays as it is.
-  Function ${UN}FolderCheck
+  ; Runs setup\folder_check.exe for the work $R7 on the folder $R8 (and, for a removal, the
+  ; installation's folder $R5, which it leaves alone): its exit code in $R0, -1 when it could not
+  ; be run.
+  Function ${UN}RunFolderCheck
     InitPluginsDir
     File /oname=$PLUGINSDIR\folder_check.exe setup\folder_check.exe
     Delete "$PLUGINSDIR\refusal.txt"
     ClearErrors
-    ExecWait '"$PLUGINSDIR\folder_check.exe" $R7 $LANGUAGE "$PLUGINSDIR\refusal.txt" "$R8"' $R0
-    ${If} ${Errors}
-    ${OrIf} $R0 <> 0
-      StrCpy $R1 "$(FolderNotChecked)"
-      ClearErrors
-      FileOpen $R2 "$PLUGINSDIR\refusal.txt" r
-      ${IfNot} ${Errors}
-        FileReadUTF16LE $R2 $R3
-        FileClose $R2
-        ${IfThen} $R3 != "" ${|} StrCpy $R1 $R3 ${|}
-      ${EndIf}
-      MessageBox MB_OK|MB_ICONSTOP "$R1" /SD IDOK
-      ${IfThen} $R6 != page ${|} SetErrorLevel ${REFUSED_FOLDER} ${|}
-      Abort
+    ExecWait '"$PLUGINSDIR\folder_check.exe" $R7 $LANGUAGE "$PLUGINSDIR\refusal.txt" "$R8" "$R5"' $R0
+    ${IfThen} ${Errors} ${|} StrCpy $R0 -1 ${|}
+  FunctionEnd
+
+  ; Shows the message that folder_check.exe wrote, in the installer's language, and stops the
+  ; installation with the exit code $R4; on a page ($R6 "page") it keeps the page instead, and the
+  ; exit code stays as it is.
+  Function ${UN}Refuse
+    StrCpy $R1 "$(FolderNotChecked)"
+    ClearErrors
+    FileOpen $R2 "$PLUGINSDIR\refusal.txt" r
+    ${IfNot} ${Errors}
+      FileReadUTF16LE $R2 $R3
+      FileClose $R2
+      ${IfThen} $R3 != "" ${|} StrCpy $R1 $R3 ${|}
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "$R1" /SD IDOK
+    ${IfThen} $R6 != page ${|} SetErrorLevel $R4 ${|}
+    Abort
+  FunctionEnd
+
+  ; The work $R7 on the folder $R8, which stops the installation when it is refused.
+  Function ${UN}FolderCheck
+    Call ${UN}RunFolderCheck
+    ${If} $R0 <> 0
+      StrCpy $R4 ${REFUSED_FOLDER}
+      Call ${UN}Refuse
     ${EndIf}
   FunctionEnd
 
-  ; Refuses, before anything is changed, when $R0 is held by a program: Windows keeps a running
-  ; program and a loaded DLL (a spreadsheet's macro, for example) from being written. When the
-  ; program has just been closed, it is given ten seconds to end.
-  Function ${UN}EnsureFree
-    ${IfNot} ${FileExists} $R0
-      Return
-    ${EndIf}
-    StrCpy $R2 0
+  ; Refuses, before anything is changed, when a program holds a file of the installation in the
+  ; folder $R9: Windows keeps a running program and a loaded DLL (a spreadsheet's macro, for
+  ; example) from being written. When the program has just been closed, it is given ten seconds
+  ; to end. The files are opened by folder_check.exe, never through a link.
+  Function ${UN}EnsureFolderFree
+    StrCpy $R5 ""
+    StrCpy $R6 ""
+    StrCpy $R7 held
+    StrCpy $R8 $R9
+    StrCpy $HeldTries 0
     ${Do}
-      ClearErrors
-      FileOpen $R1 $R0 a
-      ${IfNot} ${Errors}
-        FileClose $R1
-        Return
-      ${EndIf}
-      IntOp $R2 $R2 + 1
+      Call ${UN}RunFolderCheck
+      ${IfThen} $R0 = 0 ${|} Return ${|}
+      StrCpy $R4 ${REFUSED_FOLDER}
+      ${IfThen} $R0 <> 3 ${|} Call ${UN}Refuse ${|}
+      IntOp $HeldTries $HeldTries + 1
+      StrCpy $R4 ${REFUSED_IN_USE}
       ${If} $ProgramClosed != 1
-      ${OrIf} $R2 > 50
-        MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
-        SetErrorLevel ${REFUSED_IN_USE}
-        Abort
+      ${OrIf} $HeldTries > 50
+        Call ${UN}Refuse
       ${EndIf}
       Sleep 200
     ${Loop}
-  FunctionEnd
-
-  ; The files of an installation in the folder $R9 that a program could hold.
-  Function ${UN}EnsureFolderFree
-    StrCpy $R0 "$R9\Pelmora.exe"
-    Call ${UN}EnsureFree
-    StrCpy $R0 "$R9\vantrel.dll"
-    Call ${UN}EnsureFree
-    StrCpy $R0 "$R9\x86\vantrel.dll"
-    Call ${UN}EnsureFree
   FunctionEnd
 !macroend
 !insertmacro FUNCTIONS ""
@@ -192,6 +193,7 @@ Var ProgramClosed
 ; The work WORK of folder_check.exe on FOLDER (FolderCheck), in the installer or, with UN un., in
 ; the uninstaller.
 !macro FOLDER_CHECK UN WORK FOLDER
+  StrCpy $R5 ""
   StrCpy $R6 ""
   StrCpy $R7 ${WORK}
   StrCpy $R8 "${FOLDER}"
@@ -251,7 +253,7 @@ Section "${PROGRAM_TITLE}" Program
   ; The installation in the folder left is no longer needed, nor listed: removed as far as it can
   ; be, now that the new one is complete.
   ${If} $EarlierFolder != ""
-    ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$EarlierFolder"'
+    ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$EarlierFolder" "$INSTDIR"'
   ${EndIf}
 SectionEnd
 
@@ -329,6 +331,7 @@ Function .onInit
 FunctionEnd
 
 Function DirectoryLeave
+  StrCpy $R5 ""
   StrCpy $R6 page
   StrCpy $R7 check
   StrCpy $R8 $INSTDIR

@@ -2,19 +2,25 @@
 signature and nothing else, so that the published signatures attached to a rebuilt release carry
 nothing that was not signed: one signer; no nested signature; no unsigned attribute but one RFC
 3161 time stamp, itself signed once, with nothing unsigned; no certificate that is not on the
-signer's chain (or the time stamp's); no revocation lists; strict DER throughout. For a signed
+signer's chain (or the time stamp's), each signed by the one above it; no revocation lists; the
+versions and algorithm identifiers in the forms signers write; strict DER throughout. For a signed
 program or DLL, its attribute certificate table holds this one signature and nothing more.
 
-Prints the SHA-256 fingerprint of the signer's certificate, "stamped" or "unstamped", and the
-certificate's subject as text: control and formatting characters in a name are shown as U+FFFD,
-never passed to the terminal.
+Prints, on three lines: the SHA-256 fingerprints of the signer's certificate and of the time-stamp
+authority's ("-" without a time stamp); the signer's subject; the authority's. Subjects are
+text: control and formatting characters in a name are shown as U+FFFD, never passed to the
+terminal.
 
 Usage: check_signature.py SIGNATURE.p7 [SIGNED_PE_FILE]
 Exits 1, saying why, when the signature is not a plain one.
 """
+import base64
 import hashlib
+import pathlib
 import struct
+import subprocess
 import sys
+import tempfile
 import unicodedata
 
 SIGNED_DATA = "1.2.840.113549.1.7.2"
@@ -26,6 +32,34 @@ NAMES = {"2.5.4.3": "CN", "2.5.4.6": "C", "2.5.4.7": "L", "2.5.4.8": "ST", "2.5.
 
 class Refused(Exception):
     pass
+
+
+def encoded_oid(dotted):
+    """The DER contents of an object identifier."""
+    values = [int(v) for v in dotted.split(".")]
+    out = bytearray([40 * values[0] + values[1]])
+    for value in values[2:]:
+        chunk = [value & 0x7F]
+        while value > 0x7F:
+            value >>= 7
+            chunk.insert(0, 0x80 | value & 0x7F)
+        out += bytes(chunk)
+    return bytes(out)
+
+
+def algorithm(dotted, null):
+    body = bytes([0x06, len(encoded_oid(dotted))]) + encoded_oid(dotted) + (b"\x05\x00" if null else b"")
+    return bytes([0x30, len(body)]) + body
+
+
+# The algorithm identifiers a signature may use, each in the forms that signers write, to the
+# byte: their parameters are signed by no one.
+DIGESTS = {algorithm(f"{base}", null) for base in
+           ("1.3.14.3.2.26", "2.16.840.1.101.3.4.2.1", "2.16.840.1.101.3.4.2.2",
+            "2.16.840.1.101.3.4.2.3") for null in (True, False)}
+SIGNATURES = {algorithm(f"1.2.840.113549.1.1.{n}", True) for n in (1, 5, 11, 12, 13)} | \
+    {algorithm(f"1.2.840.10045.4.3.{n}", False) for n in (2, 3, 4)}
+VERSIONS = {b"\x02\x01\x01", b"\x02\x01\x03"}
 
 
 def tlv(data, at=0):
@@ -90,7 +124,16 @@ def signed_data(encoded, what):
     signers = children(fields[-1][1]) if fields and fields[-1][0] == 0x31 else []
     if len(signers) != 1:
         raise Refused(f"{what}: {len(signers)} signers")
-    return [whole for _, _, whole in certificates], children(signers[0][1])
+    signer = children(signers[0][1])
+    # Everything outside the signed attributes and the certificates is either signed or one of
+    # the few forms that signers write, so that no one can hide anything there.
+    digests = children(fields[1][1]) if len(fields) > 1 and fields[1][0] == 0x31 else []
+    if fields[0][2] not in VERSIONS or len(signer) not in (6, 7) or signer[0][2] not in VERSIONS \
+            or len(digests) != 1 or digests[0][2] != signer[2][2] or signer[2][2] not in DIGESTS \
+            or signer[3][0] != 0xA0 or signer[4][2] not in SIGNATURES or signer[5][0] != 0x04 \
+            or len(signer) == 7 and signer[6][0] != 0xA1:
+        raise Refused(f"{what}: a field that is not in one of its usual forms")
+    return [whole for _, _, whole in certificates], signer
 
 
 def certificate_names(certificate):
@@ -125,7 +168,34 @@ def chain(certificates, issuer_and_serial, what):
         on_chain.append(current)
     if len(on_chain) != len(certificates):
         raise Refused(f"{what}: a certificate that is not on the signer's chain")
+    # A certificate could carry a name that fits the chain and anything else: each one above the
+    # signer's must have signed the one below it, and a self-issued one itself.
+    links = list(zip(on_chain, on_chain[1:]))
+    if certificate_names(on_chain[-1])[0] == certificate_names(on_chain[-1])[2]:
+        links.append((on_chain[-1], on_chain[-1]))
+    for child, parent in links:
+        if not signed_by(child, parent):
+            raise Refused(f"{what}: a certificate that its issuer did not sign")
     return leaf[0]
+
+
+def pem(certificate):
+    return "-----BEGIN CERTIFICATE-----\n" + base64.encodebytes(certificate).decode() + \
+        "-----END CERTIFICATE-----\n"
+
+
+def signed_by(child, parent):
+    """Whether `parent`'s key signed `child` (openssl, with no other certificate trusted, at any
+    time)."""
+    with tempfile.TemporaryDirectory() as folder:
+        folder = pathlib.Path(folder)
+        (folder / "child.pem").write_text(pem(child))
+        (folder / "parent.pem").write_text(pem(parent))
+        checked = subprocess.run(
+            ["openssl", "verify", "-no-CAfile", "-no-CApath", "-no-CAstore", "-partial_chain",
+             "-no_check_time", "-check_ss_sig", "-trusted", folder / "parent.pem",
+             folder / "child.pem"], capture_output=True)
+        return checked.returncode == 0
 
 
 def unsigned_attributes(signer):
@@ -151,10 +221,11 @@ def check(signature):
         if len(attributes) != 1 or len(values) != 1:
             raise Refused("more than one time stamp")
         stamp_certificates, stamp_signer = signed_data(values[0][2], "the time stamp")
-        chain(stamp_certificates, None, "the time stamp")
+        authority = chain(stamp_certificates, None, "the time stamp")
         if unsigned_attributes(stamp_signer):
             raise Refused("the time stamp: an unsigned attribute")
-    return leaf, bool(attributes)
+        return leaf, authority
+    return leaf, None
 
 
 def text(value_tag, contents):
@@ -191,7 +262,7 @@ def check_program(path, signature):
 def main():
     signature = open(sys.argv[1], "rb").read()
     try:
-        leaf, stamped = check(signature)
+        leaf, authority = check(signature)
         if len(sys.argv) > 2:
             check_program(sys.argv[2], signature)
     except Refused as error:
@@ -200,8 +271,10 @@ def main():
     except (IndexError, ValueError, KeyError, struct.error):
         print("not a plain signature: it cannot be read", file=sys.stderr)
         return 1
-    print(hashlib.sha256(leaf).hexdigest().upper(), "stamped" if stamped else "unstamped",
-          subject(leaf))
+    fingerprint = lambda certificate: hashlib.sha256(certificate).hexdigest().upper()
+    print(fingerprint(leaf), fingerprint(authority) if authority else "-")
+    print(subject(leaf))
+    print(subject(authority) if authority else "")
     return 0
 
 

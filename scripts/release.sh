@@ -29,10 +29,20 @@
 #                             the same to the byte
 set -euo pipefail
 # Before anything runs: every program started from here on, the package manager's scripts run as
-# root among them, would find the password in its environment. It reaches the signing through a
-# file of this user's only.
-sign_password=${PELMORA_SIGN_PASSWORD-}
-unset PELMORA_SIGN_PASSWORD PELMORA_SIGN_PASSWORD_FILE
+# root among them, would find the password in its environment, and the script's own environment
+# stays what it was started with. So it starts itself again without it, handed the password on a
+# descriptor, and keeps it in a file of this user's only.
+if [ -n "${PELMORA_SIGN_PASSWORD+set}" ]; then
+    exec env -u PELMORA_SIGN_PASSWORD PELMORA_SIGN_PASSWORD_FD=3 bash "$0" "$@" \
+        3<<< "$PELMORA_SIGN_PASSWORD"
+fi
+sign_password=
+if [ "${PELMORA_SIGN_PASSWORD_FD:-}" = 3 ]; then
+    IFS= read -r -d '' sign_password <&3 || true
+    sign_password=${sign_password%$'\n'}
+    exec 3<&-
+fi
+unset PELMORA_SIGN_PASSWORD_FD PELMORA_SIGN_PASSWORD_FILE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ -n "$sign_password" ]; then
@@ -258,7 +268,7 @@ case $mode in
             '$PLUGINSDIR/folder_check.exe' > /dev/null
         msidump -s -d "$work/package" "$signed/$package" > /dev/null
         inside=$work/unpacked/${zip%.zip}
-        signer=
+        signer= stamper=
         for name in Pelmora.exe vantrel.dll x86/vantrel.dll setup/folder_check.exe \
             setup/folder_check.dll Uninstall.exe "$installer" "$package"; do
             file=$signed/$name
@@ -277,23 +287,27 @@ case $mode in
             osslsigncode extract-signature -in "$file" -out "$signature" > /dev/null
             program=("$file")
             [[ $name != *.msi ]] || program=()
-            checked=$(python3 "$root/scripts/check_signature.py" "$signature" "${program[@]}") ||
-                refuse "the signature of $name is not one plain signature"
-            read -r fingerprint stamp subject <<< "$checked"
+            python3 "$root/scripts/check_signature.py" "$signature" "${program[@]}" \
+                > "$work/checked" || refuse "the signature of $name is not one plain signature"
+            { read -r fingerprint stamped_by; read -r subject; read -r authority; } < "$work/checked"
             printf 'signature of %s: %s\n' "$name" "$subject"
-            # osslsigncode accepts a signature whose time stamp fails, as if it had none.
-            if [ "$stamp" = stamped ] &&
-                ! grep -q '^Timestamp Server Signature verification: ok' "$work/verified"; then
-                refuse "the time stamp of $name does not hold"
-            fi
             # One signer for every file: a file signed by anyone else, however trusted, is not
             # the release's.
             signer=${signer:-${pinned:-$fingerprint}}
             [ "$fingerprint" = "$signer" ] || refuse "$name is signed by another signer"
+            [ "$stamped_by" != - ] || continue
+            printf '  time stamp by: %s\n' "$authority"
+            # osslsigncode accepts a signature whose time stamp fails, as if it had none.
+            grep -q '^Timestamp Server Signature verification: ok' "$work/verified" ||
+                refuse "the time stamp of $name does not hold"
+            # And one time-stamp authority for every file that has a time stamp.
+            stamper=${stamper:-$stamped_by}
+            [ "$stamped_by" = "$stamper" ] || refuse "$name is time-stamped by another authority"
         done
         build "$work/rebuilt"
         echo "== the release built again with its signatures, commit $commit, in $((SECONDS - started)) s"
         compare "$signed" "$work/rebuilt/dist"
-        echo "Every signature holds, and the release is the commit's release with them added."
+        echo "Every signature holds, by the certificate with the SHA-256 fingerprint $signer, and the" \
+            "release is the commit's release with them added."
         ;;
 esac

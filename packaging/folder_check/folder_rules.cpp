@@ -123,6 +123,11 @@ bool same_name(std::wstring_view a, std::wstring_view b) {
                       [](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
 }
 
+bool reparse_point_is_a_link(std::uint32_t tag) {
+    // Microsoft's name surrogate bit; wine tells no tag.
+    return tag == 0 || (tag & 0x20000000) != 0;
+}
+
 bool same_folder(std::wstring_view a, std::wstring_view b) {
     const std::optional<LocalPath> first = parse_local_path(a);
     const std::optional<LocalPath> second = parse_local_path(b);

@@ -50,8 +50,15 @@ struct LocalPath {
 std::optional<LocalPath> parse_local_path(std::wstring_view path);
 
 // Whether the path below the installation's folder (names joined by backslashes, a folder's with a
-// backslash after it) is one of the files or folders that the installers put there.
+// backslash after it) is one of the files or folders that the installers put there, in this
+// version or any earlier one: a name is never taken off the list, or an upgrade would refuse what
+// an earlier version installed.
 bool installed_by_us(std::wstring_view relative);
+
+// Whether a reparse point with `tag` makes a name stand for another (a junction, a symbolic link,
+// one of a kind not known), rather than holding the file's own data in another way (a compressed,
+// deduplicated or cloud file).
+bool reparse_point_is_a_link(std::uint32_t tag);
 
 // Whether two paths name the same folder, a backslash at the end or not.
 bool same_folder(std::wstring_view a, std::wstring_view b);

@@ -7,9 +7,7 @@
 #include <winternl.h>
 
 #include <aclapi.h>
-#include <knownfolders.h>
 #include <sddl.h>
-#include <shlobj.h>
 
 #include <optional>
 #include <utility>
@@ -67,21 +65,31 @@ NTSTATUS open_in(HANDLE parent, std::wstring_view name, ACCESS_MASK access, ULON
 
 Refusal failure(const std::wstring& path, NTSTATUS status) {
     if (status == STATUS_SHARING_VIOLATION || status == STATUS_DELETE_PENDING ||
-        status == STATUS_OBJECT_NAME_COLLISION) {
+        status == STATUS_OBJECT_NAME_COLLISION || status == STATUS_CANNOT_DELETE) {
         return {Reason::in_use, path};
     }
     return {Reason::failed, path, RtlNtStatusToDosError(status)};
 }
 
-// A link by what its handle says, and by what its name says: wine tells a link only by the latter.
+// A link by what its handle says, and by what its name says: wine tells a link only by the
+// latter. A reparse point that stands for the file itself (a compressed or deduplicated file, a
+// cloud file) is no link.
 bool is_link(HANDLE handle, const std::wstring& path) {
     FILE_ATTRIBUTE_TAG_INFO tag{};
-    const bool by_handle =
-        GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) &&
-        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    const DWORD by_name = GetFileAttributesW(path.c_str());
-    return by_handle ||
-           (by_name != INVALID_FILE_ATTRIBUTES && (by_name & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+    if (GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) &&
+        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        reparse_point_is_a_link(tag.ReparseTag)) {
+        return true;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE search =
+        FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           reparse_point_is_a_link(found.dwReserved0);
 }
 
 std::wstring sid_text(PSID sid) {
@@ -122,28 +130,11 @@ std::optional<Security> security_of(HANDLE handle) {
     return security;
 }
 
-std::optional<LocalPath> program_files() {
-    wchar_t* path = nullptr;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_ProgramFiles, 0, nullptr, &path))) {
-        return std::nullopt;
-    }
-    std::optional<LocalPath> parsed = parse_local_path(path);
-    CoTaskMemFree(path);
-    return parsed;
-}
-
-// Whether the first `count` names of `path` lie inside Program Files.
-bool in_program_files(const LocalPath& path, std::size_t count) {
-    const std::optional<LocalPath> programs = program_files();
-    if (!programs || count <= programs->names.size() || !same_name(path.root, programs->root)) {
-        return false;
-    }
-    for (std::size_t i = 0; i < programs->names.size(); ++i) {
-        if (!same_name(path.names[i], programs->names[i])) {
-            return false;
-        }
-    }
-    return true;
+// Whether anyone but `trusted` may change the folder open as `handle`; so it is when its security
+// cannot be read.
+bool changeable(HANDLE handle, bool drive_root, const std::vector<std::wstring>& trusted) {
+    const std::optional<Security> security = security_of(handle);
+    return !security || changeable_by_others(*security, drive_root, trusted);
 }
 
 struct Entry {
@@ -162,9 +153,11 @@ std::optional<std::vector<Entry>> entries_of(HANDLE folder) {
              info = reinterpret_cast<FILE_FULL_DIR_INFO*>(reinterpret_cast<BYTE*>(info) +
                                                           info->NextEntryOffset)) {
             const std::wstring name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+            // A reparse point's tag stands where the size of its extended attributes would.
+            const bool reparse = (info->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             if (name != L"." && name != L"..") {
                 entries.push_back({name, (info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                                   (info->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+                                   reparse && reparse_point_is_a_link(info->EaSize)});
             }
             if (info->NextEntryOffset == 0) {
                 break;
@@ -177,10 +170,15 @@ std::optional<std::vector<Entry>> entries_of(HANDLE folder) {
     return entries;
 }
 
-// Looks through the folder `path`, open as `folder`, which is `relative` below the installation's
-// folder: a link refuses it, and so does anything foreign unless `foreign_allowed`.
-Refusal look_through(HANDLE folder, const std::wstring& path, const std::wstring& relative,
-                     bool foreign_allowed) {
+// What to do to each of the installers' files and folders below the installation's folder.
+using Visit = Refusal (*)(HANDLE folder, const Entry& entry, const std::wstring& path);
+
+// Goes through the folder `path`, open as `folder`, which is `relative` below the installation's
+// folder, depth first: a link refuses it, and so does anything foreign unless `foreign_allowed`.
+// `visit`, when there is one, is done to each of the installers' files and folders, a folder's
+// after what it holds.
+Refusal go_through(HANDLE folder, const std::wstring& path, const std::wstring& relative,
+                   bool foreign_allowed, Visit visit = nullptr) {
     const std::optional<std::vector<Entry>> entries = entries_of(folder);
     if (!entries) {
         return {Reason::failed, path, GetLastError()};
@@ -198,91 +196,99 @@ Refusal look_through(HANDLE folder, const std::wstring& path, const std::wstring
             }
             return {Reason::foreign_file, full};
         }
-        if (!entry.folder) {
-            continue;
+        if (entry.folder) {
+            Handle inner;
+            if (const NTSTATUS status =
+                    open_in(folder, entry.name, kLook, FILE_DIRECTORY_FILE, inner);
+                !NT_SUCCESS(status)) {
+                return failure(full, status);
+            }
+            if (is_link(inner.get(), full)) {
+                return {Reason::link, full};
+            }
+            if (Refusal refusal = go_through(inner.get(), full, below, foreign_allowed, visit)) {
+                return refusal;
+            }
         }
-        Handle inner;
-        if (const NTSTATUS status = open_in(folder, entry.name, kLook, FILE_DIRECTORY_FILE, inner);
-            !NT_SUCCESS(status)) {
-            return failure(full, status);
-        }
-        if (is_link(inner.get(), full)) {
-            return {Reason::link, full};
-        }
-        if (Refusal refusal = look_through(inner.get(), full, below, foreign_allowed)) {
-            return refusal;
+        if (visit != nullptr) {
+            if (Refusal refusal = visit(folder, entry, full)) {
+                return refusal;
+            }
         }
     }
     return {};
 }
 
-// Windows 10's class for a deletion that lets the name go at once, which the headers declare only
-// for a later version than the one the program is built for.
+// A file that a program holds cannot be written: a running program, a loaded DLL. It is opened
+// for writing, as itself, and at once closed, which changes nothing.
+Refusal held(HANDLE folder, const Entry& entry, const std::wstring& path) {
+    if (entry.folder) {
+        return {};
+    }
+    Handle file;
+    const NTSTATUS status = open_in(folder, entry.name, FILE_WRITE_DATA | FILE_READ_ATTRIBUTES,
+                                    FILE_NON_DIRECTORY_FILE, file);
+    return status == STATUS_SHARING_VIOLATION || status == STATUS_ACCESS_DENIED
+               ? Refusal{Reason::in_use, path}
+               : Refusal{};
+}
+
+// Whether someone holds the folder `name` in `parent` open so that it cannot be deleted.
+Refusal folder_held(HANDLE parent, const std::wstring& name, const std::wstring& path) {
+    Handle folder;
+    const NTSTATUS status = open_in(parent, name, DELETE | kLook, FILE_DIRECTORY_FILE, folder);
+    return status == STATUS_SHARING_VIOLATION ? Refusal{Reason::in_use, path} : Refusal{};
+}
+
+// Windows 10's class for a deletion that lets the name go at once, and ignores the read-only
+// attribute, which the headers declare only for a later version than the one the program is
+// built for.
 constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+constexpr DWORD kIgnoreReadOnly = 0x10;
 
 // Marks what `handle` names for deletion: at once where the file system lets a name go while
 // others hold it open, otherwise once the last handle is closed.
 NTSTATUS delete_on_close(HANDLE handle) {
     FILE_DISPOSITION_INFO_EX now{FILE_DISPOSITION_FLAG_DELETE |
-                                 FILE_DISPOSITION_FLAG_POSIX_SEMANTICS};
+                                 FILE_DISPOSITION_FLAG_POSIX_SEMANTICS | kIgnoreReadOnly};
     if (SetFileInformationByHandle(handle, kFileDispositionInfoEx, &now, sizeof now)) {
         return STATUS_SUCCESS;
+    }
+    // Before Windows 10 a read-only file is made writable first, unless another name of it,
+    // elsewhere, would change with it.
+    FILE_STANDARD_INFO standard{};
+    if (GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard) &&
+        !standard.Directory && standard.NumberOfLinks == 1) {
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic);
     }
     FILE_DISPOSITION_INFO later{TRUE};
     if (SetFileInformationByHandle(handle, FileDispositionInfo, &later, sizeof later)) {
         return STATUS_SUCCESS;
     }
-    const DWORD error = GetLastError();
-    if (error == ERROR_DIR_NOT_EMPTY) {
-        return STATUS_DIRECTORY_NOT_EMPTY;
+    switch (GetLastError()) {
+        case ERROR_DIR_NOT_EMPTY:
+            return STATUS_DIRECTORY_NOT_EMPTY;
+        case ERROR_ACCESS_DENIED:  // a running program or a loaded DLL, since DELETE was granted
+            return STATUS_CANNOT_DELETE;
+        default:
+            return STATUS_UNSUCCESSFUL;
     }
-    return error == ERROR_ACCESS_DENIED ? STATUS_ACCESS_DENIED : STATUS_UNSUCCESSFUL;
 }
 
-// Deletes what the installers put below the folder `path`, open as `folder`: links and foreign
-// files stay where they are, and so do the folders that hold them. What cannot be deleted is left
-// too, and the first of it is the refusal.
-Refusal delete_ours(HANDLE folder, const std::wstring& path, const std::wstring& relative) {
-    const std::optional<std::vector<Entry>> entries = entries_of(folder);
-    if (!entries) {
-        return {Reason::failed, path, GetLastError()};
+// Deletes one of the installers' files, or one of their folders once it is empty; a folder that
+// still holds something stays.
+Refusal delete_one(HANDLE folder, const Entry& entry, const std::wstring& path) {
+    Handle inner;
+    const ACCESS_MASK access = entry.folder ? kRemove | kLook : kRemove;
+    const ULONG options = entry.folder ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE;
+    NTSTATUS status = open_in(folder, entry.name, access, options, inner);
+    if (NT_SUCCESS(status) && !is_link(inner.get(), path)) {
+        status = delete_on_close(inner.get());
     }
-    Refusal first;
-    const auto keep = [&](Refusal refusal) {
-        if (!first) {
-            first = std::move(refusal);
-        }
-    };
-    for (const Entry& entry : *entries) {
-        const std::wstring full = path + L"\\" + entry.name;
-        const std::wstring below = relative + entry.name + (entry.folder ? L"\\" : L"");
-        if (entry.link || !installed_by_us(below)) {
-            continue;
-        }
-        Handle inner;
-        const ACCESS_MASK access = entry.folder ? kRemove | kLook : kRemove;
-        const ULONG options = entry.folder ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE;
-        if (const NTSTATUS status = open_in(folder, entry.name, access, options, inner);
-            !NT_SUCCESS(status)) {
-            keep(failure(full, status));
-            continue;
-        }
-        if (is_link(inner.get(), full)) {
-            continue;
-        }
-        if (entry.folder) {
-            keep(delete_ours(inner.get(), full, below));
-        } else {
-            FILE_BASIC_INFO basic{};
-            basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-            SetFileInformationByHandle(inner.get(), FileBasicInfo, &basic, sizeof basic);
-        }
-        if (const NTSTATUS status = delete_on_close(inner.get());
-            !NT_SUCCESS(status) && status != STATUS_DIRECTORY_NOT_EMPTY) {
-            keep(failure(full, status));
-        }
-    }
-    return first;
+    return NT_SUCCESS(status) || status == STATUS_DIRECTORY_NOT_EMPTY ? Refusal{}
+                                                                      : failure(path, status);
 }
 
 // Backing up and restoring let an administrator open and lock a folder whatever its permissions
@@ -316,112 +322,126 @@ class LockedFolderSecurity {
     PSECURITY_DESCRIPTOR descriptor_ = nullptr;
 };
 
-enum class Work { check, remove_check, prepare, remove };
+// The same file or folder, by its volume and its number there, whatever its path says.
+bool same_object(HANDLE a, HANDLE b) {
+    BY_HANDLE_FILE_INFORMATION first, second;
+    return GetFileInformationByHandle(a, &first) && GetFileInformationByHandle(b, &second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
 
-// Walks from the drive's root down to the installation's folder, never through a link, and does
-// `work` there.
-Refusal walk(std::wstring_view folder, Work work, const std::vector<std::wstring>& trusted) {
-    const std::optional<LocalPath> path = parse_local_path(folder);
-    if (!path) {
-        return {Reason::not_a_local_folder, std::wstring(folder)};
-    }
-    const bool installing = work == Work::check || work == Work::prepare;
-    const bool changing = work == Work::prepare || work == Work::remove;
-    if (changing) {
-        enable_privileges();
-    }
-    Handle current;
+// An installation's folder, opened from the drive's root down, never through a link, with the
+// folder above it.
+struct Walked {
+    Handle parent;
+    Handle folder;  // none when the folder is not there
+    bool created = false;
+    Refusal refusal;
+};
+
+// Opens the folders of `path` one below the other, the last for `access`. When `installing`,
+// each folder above the last must be one that no one but `trusted` may change, on a fixed drive
+// that keeps permissions; with `security`, a missing folder is made with it.
+Walked walk(const LocalPath& path, bool installing, ACCESS_MASK access,
+            const std::vector<std::wstring>& trusted, PSECURITY_DESCRIPTOR security = nullptr) {
+    Walked walked;
     if (const NTSTATUS status =
-            open_in(nullptr, L"\\??\\" + path->root, kLook, FILE_DIRECTORY_FILE, current);
+            open_in(nullptr, L"\\??\\" + path.root, kLook, FILE_DIRECTORY_FILE, walked.folder);
         !NT_SUCCESS(status)) {
-        return failure(path->root, status);
+        walked.refusal = failure(path.root, status);
+        return walked;
     }
     DWORD volume = 0;
-    if (installing && (GetDriveTypeW(path->root.c_str()) != DRIVE_FIXED ||
-                       !GetVolumeInformationByHandleW(current.get(), nullptr, 0, nullptr, nullptr,
-                                                      &volume, nullptr, 0) ||
+    if (installing && (GetDriveTypeW(path.root.c_str()) != DRIVE_FIXED ||
+                       !GetVolumeInformationByHandleW(walked.folder.get(), nullptr, 0, nullptr,
+                                                      nullptr, &volume, nullptr, 0) ||
                        (volume & FILE_PERSISTENT_ACLS) == 0)) {
-        return {Reason::not_on_a_fixed_drive, path->root};
+        walked.refusal = {Reason::not_on_a_fixed_drive, path.root};
+        return walked;
     }
-    const LockedFolderSecurity locked;
-    const std::size_t depth = path->names.size();
-    const auto security_for = [&](std::size_t count) {
-        return in_program_files(*path, count) ? nullptr : locked.get();
-    };
-    Handle parent;
-    bool created = false;
+    const std::size_t depth = path.names.size();
     for (std::size_t i = 0; i <= depth; ++i) {
-        const std::wstring here = path->prefix(i);
+        const std::wstring here = path.prefix(i);
         if (i > 0) {
-            parent = std::move(current);
-            const ACCESS_MASK access = i == depth && changing ? kLook | DELETE : kLook;
-            NTSTATUS status =
-                open_in(parent.get(), path->names[i - 1], access, FILE_DIRECTORY_FILE, current);
-            if (status == STATUS_OBJECT_NAME_NOT_FOUND && work != Work::prepare) {
-                return {};
+            walked.parent = std::move(walked.folder);
+            const ACCESS_MASK wanted = i == depth ? access : kLook;
+            NTSTATUS status = open_in(walked.parent.get(), path.names[i - 1], wanted,
+                                      FILE_DIRECTORY_FILE, walked.folder);
+            if (status == STATUS_OBJECT_NAME_NOT_FOUND && security == nullptr) {
+                return walked;
             }
             if (status == STATUS_OBJECT_NAME_NOT_FOUND) {
-                status = open_in(parent.get(), path->names[i - 1], access, FILE_DIRECTORY_FILE,
-                                 current, true, security_for(i));
-                created = NT_SUCCESS(status);
+                status = open_in(walked.parent.get(), path.names[i - 1], wanted,
+                                 FILE_DIRECTORY_FILE, walked.folder, true, security);
+                walked.created = NT_SUCCESS(status);
             }
             if (status == STATUS_NOT_A_DIRECTORY) {
-                return {installing ? Reason::foreign_file : Reason::failed, here, ERROR_DIRECTORY};
+                walked.refusal = {installing ? Reason::foreign_file : Reason::failed, here,
+                                  ERROR_DIRECTORY};
+                return walked;
             }
             if (!NT_SUCCESS(status)) {
-                return failure(here, status);
+                walked.refusal = failure(here, status);
+                return walked;
             }
-            if (is_link(current.get(), here)) {
-                return {Reason::link, here};
+            if (is_link(walked.folder.get(), here)) {
+                walked.refusal = {Reason::link, here};
+                return walked;
             }
         }
-        if (installing && i < depth) {
-            const std::optional<Security> security = security_of(current.get());
-            if (!security) {
-                return {Reason::failed, here, GetLastError()};
-            }
-            if (changeable_by_others(*security, i == 0, trusted)) {
-                return {Reason::changeable_by_users, here};
-            }
+        if (installing && i < depth && changeable(walked.folder.get(), i == 0, trusted)) {
+            walked.refusal = {Reason::changeable_by_users, here};
+            return walked;
         }
     }
-    const std::wstring here = path->prefix(depth);
-    if (work != Work::prepare) {
-        if (work != Work::remove) {
-            return look_through(current.get(), here, L"", work == Work::remove_check);
-        }
-        Refusal refusal = delete_ours(current.get(), here, L"");
-        delete_on_close(current.get());
-        return refusal;
-    }
-    if (!created) {
-        // Made anew: whatever permissions the folder had, and whoever holds it open, reach only
-        // the old one.
-        if (Refusal refusal = look_through(current.get(), here, L"", false)) {
+    return walked;
+}
+
+// The installation's folder, which a user could not change, or a new one: an existing folder
+// that others may change is made anew, so that their rights and handles reach only the old one.
+// `empty_kept`: what the installers put into a folder that is kept is deleted as well.
+Refusal make_ready(Walked& walked, const LocalPath& path, const std::vector<std::wstring>& trusted,
+                   bool empty_kept) {
+    const std::wstring here = path.prefix(path.names.size());
+    if (!walked.created) {
+        if (Refusal refusal = go_through(walked.folder.get(), here, L"", false)) {
             return refusal;
         }
-        if (Refusal refusal = delete_ours(current.get(), here, L"")) {
+        const bool kept = !changeable(walked.folder.get(), false, trusted);
+        if (kept && !empty_kept) {
+            return {};
+        }
+        if (Refusal refusal = go_through(walked.folder.get(), here, L"", false, delete_one)) {
             return refusal;
         }
-        if (const NTSTATUS status = delete_on_close(current.get()); !NT_SUCCESS(status)) {
+        if (kept) {
+            return {};
+        }
+        if (const NTSTATUS status = delete_on_close(walked.folder.get()); !NT_SUCCESS(status)) {
             return status == STATUS_DIRECTORY_NOT_EMPTY ? Refusal{Reason::in_use, here}
                                                         : failure(here, status);
         }
-        current = Handle();
-        if (const NTSTATUS status =
-                open_in(parent.get(), path->names.back(), kLook, FILE_DIRECTORY_FILE, current, true,
-                        security_for(depth));
+        walked.folder = Handle();
+        const LockedFolderSecurity locked;
+        if (const NTSTATUS status = open_in(walked.parent.get(), path.names.back(), kLook,
+                                            FILE_DIRECTORY_FILE, walked.folder, true, locked.get());
             !NT_SUCCESS(status)) {
             return failure(here, status);
         }
     }
-    if (security_for(depth) != nullptr) {
-        const std::optional<Security> security = security_of(current.get());
-        if (!security || changeable_by_others(*security, false, trusted)) {
-            return {Reason::failed, here, ERROR_INVALID_SECURITY_DESCR};
-        }
+    if (changeable(walked.folder.get(), false, trusted)) {
+        return {Reason::failed, here, ERROR_INVALID_SECURITY_DESCR};
     }
-    return look_through(current.get(), here, L"", false);
+    return go_through(walked.folder.get(), here, L"", false);
+}
+
+std::optional<LocalPath> parsed(std::wstring_view folder, Refusal& refusal) {
+    std::optional<LocalPath> path = parse_local_path(folder);
+    if (!path) {
+        refusal = {Reason::not_a_local_folder, std::wstring(folder)};
+    }
+    return path;
 }
 
 }  // namespace
@@ -448,20 +468,85 @@ std::wstring own_administrator_sid() {
 
 Refusal check_installation_folder(std::wstring_view folder,
                                   const std::vector<std::wstring>& trusted) {
-    return walk(folder, Work::check, trusted);
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    Walked walked = walk(*path, true, kLook, trusted);
+    if (walked.refusal || walked.folder.get() == nullptr) {
+        return walked.refusal;
+    }
+    const std::wstring here = path->prefix(path->names.size());
+    if (Refusal foreign = go_through(walked.folder.get(), here, L"", false)) {
+        return foreign;
+    }
+    // A folder to be made anew must not be held open, which is found before anything changes.
+    return changeable(walked.folder.get(), false, trusted)
+               ? folder_held(walked.parent.get(), path->names.back(), here)
+               : Refusal{};
 }
 
 Refusal check_removal(std::wstring_view folder) {
-    return walk(folder, Work::remove_check, {});
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    Walked walked = walk(*path, false, kLook, {});
+    return walked.refusal || walked.folder.get() == nullptr
+               ? walked.refusal
+               : go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true);
+}
+
+Refusal check_held(std::wstring_view folder) {
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    Walked walked = walk(*path, false, kLook, {});
+    return walked.refusal || walked.folder.get() == nullptr
+               ? walked.refusal
+               : go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true, held);
 }
 
 Refusal prepare_installation_folder(std::wstring_view folder,
-                                    const std::vector<std::wstring>& trusted) {
-    return walk(folder, Work::prepare, trusted);
+                                    const std::vector<std::wstring>& trusted, bool empty_kept) {
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    enable_privileges();
+    const LockedFolderSecurity locked;
+    Walked walked = walk(*path, true, kLook | DELETE, trusted, locked.get());
+    return walked.refusal ? walked.refusal : make_ready(walked, *path, trusted, empty_kept);
 }
 
-Refusal remove_installation(std::wstring_view folder) {
-    return walk(folder, Work::remove, {});
+Refusal remove_installation(std::wstring_view folder, std::wstring_view kept) {
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    enable_privileges();
+    Walked walked = walk(*path, false, kLook | DELETE, {});
+    if (walked.refusal || walked.folder.get() == nullptr) {
+        return walked.refusal;
+    }
+    if (const std::optional<LocalPath> other =
+            kept.empty() ? std::nullopt : parse_local_path(kept)) {
+        const Walked installation = walk(*other, false, kLook, {});
+        if (installation.folder.get() != nullptr &&
+            same_object(walked.folder.get(), installation.folder.get())) {
+            return {};
+        }
+    }
+    refusal =
+        go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true, delete_one);
+    delete_on_close(walked.folder.get());
+    return refusal;
 }
 
 }  // namespace folder_check

@@ -27,18 +27,24 @@ Refusal check_installation_folder(std::wstring_view folder,
 // Whether the installation in `folder` may be removed: no link in its path or below it.
 Refusal check_removal(std::wstring_view folder);
 
-// Makes `folder` ready for the files, after the same checks: it is made anew, after what an earlier
-// installation left in it is deleted, so that no one's rights or open handles on the old one reach
-// into it; so is any missing folder above it. Outside Program Files each folder made is owned by
-// the administrators, with permissions of its own: SYSTEM and the administrators may do
-// everything, users read and run. In Program Files they are those of Program Files.
+// Whether a program holds a file of the installation in `folder` (a running program, a loaded
+// DLL), which then cannot be replaced: Reason::in_use, naming it.
+Refusal check_held(std::wstring_view folder);
+
+// Makes `folder` ready for the files, after the same checks. A folder that no one but `trusted`
+// may change is kept, what an earlier installation left in it deleted if `empty_kept`. Any other
+// is made anew, after what an earlier installation left in it is deleted, so that no one's rights
+// or open handles on the old one reach into it; so is any missing folder above it. Each folder
+// made is owned by the administrators, with permissions of its own: SYSTEM and the administrators
+// may do everything, users read and run.
 Refusal prepare_installation_folder(std::wstring_view folder,
-                                    const std::vector<std::wstring>& trusted);
+                                    const std::vector<std::wstring>& trusted, bool empty_kept);
 
 // Deletes what the installers put into `folder`, then the folder if nothing else is left, never
 // following a link; what is not the installers' stays, and so does what cannot be deleted (the
-// first of which is returned).
-Refusal remove_installation(std::wstring_view folder);
+// first of which is returned). Nothing is deleted when `folder` is the folder `kept`, however
+// either is written.
+Refusal remove_installation(std::wstring_view folder, std::wstring_view kept = {});
 
 }  // namespace folder_check
 

@@ -3,10 +3,13 @@
 // that the installer's script language cannot do safely: checking it, making it ready and
 // removing an installation from it, never through a link.
 //
-// Usage: folder_check check|check-removal|prepare|remove LANGUAGE MESSAGE_FILE FOLDER
-// Exits with 0 when done, or with 1 and the message for the refusal (in Japanese for LANGUAGE
-// 1041, in English otherwise) written to MESSAGE_FILE in UTF-16LE, which the installer shows; 2
-// for a call it does not know.
+// Usage: folder_check check|check-removal|held|prepare LANGUAGE MESSAGE_FILE FOLDER
+//        folder_check remove LANGUAGE MESSAGE_FILE FOLDER [INSTALLATION]
+// held: whether a program holds a file of the installation in FOLDER. remove: nothing is removed
+// from FOLDER when it is the folder INSTALLATION, the installation just made.
+// Exits with 0 when done, or with 1 (3 when a program holds the folder or a file) and the message
+// for the refusal (in Japanese for LANGUAGE 1041, in English otherwise) written to MESSAGE_FILE in
+// UTF-16LE, which the installer shows; 2 for a call it does not know.
 #include <windows.h>
 
 #include <string>
@@ -17,7 +20,8 @@
 
 namespace {
 
-folder_check::Refusal work(const std::wstring& action, const std::wstring& folder) {
+folder_check::Refusal work(const std::wstring& action, const std::wstring& folder,
+                           const std::wstring& installation) {
     using namespace folder_check;
     if (action == L"check") {
         return check_installation_folder(folder, trusted_sids(own_administrator_sid()));
@@ -25,10 +29,13 @@ folder_check::Refusal work(const std::wstring& action, const std::wstring& folde
     if (action == L"check-removal") {
         return check_removal(folder);
     }
-    if (action == L"prepare") {
-        return prepare_installation_folder(folder, trusted_sids(own_administrator_sid()));
+    if (action == L"held") {
+        return check_held(folder);
     }
-    return remove_installation(folder);
+    if (action == L"prepare") {
+        return prepare_installation_folder(folder, trusted_sids(own_administrator_sid()), true);
+    }
+    return remove_installation(folder, installation);
 }
 
 }  // namespace
@@ -36,12 +43,12 @@ folder_check::Refusal work(const std::wstring& action, const std::wstring& folde
 int wmain(int argc, wchar_t** argv) {
     // Whatever DLL the temporary folder may hold, none is loaded from it.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    const std::wstring action = argc == 5 ? argv[1] : L"";
-    if (action != L"check" && action != L"check-removal" && action != L"prepare" &&
-        action != L"remove") {
+    const std::wstring action = argc == 5 || argc == 6 ? argv[1] : L"";
+    if (action != L"check" && action != L"check-removal" && action != L"held" &&
+        action != L"prepare" && action != L"remove") {
         return 2;
     }
-    const folder_check::Refusal refusal = work(action, argv[4]);
+    const folder_check::Refusal refusal = work(action, argv[4], argc == 6 ? argv[5] : L"");
     if (!refusal) {
         return 0;
     }
@@ -54,5 +61,5 @@ int wmain(int argc, wchar_t** argv) {
                   nullptr);
         CloseHandle(file);
     }
-    return 1;
+    return refusal.reason == folder_check::Reason::in_use ? 3 : 1;
 }

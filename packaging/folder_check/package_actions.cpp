@@ -73,7 +73,8 @@ extern "C" __declspec(dllexport) UINT __stdcall PrepareInstallationFolder(MSIHAN
     if (const std::wstring own = own_administrator_sid(); !own.empty()) {
         trusted.push_back(own);
     }
-    if (const Refusal refusal = prepare_installation_folder(data.substr(0, bar), trusted)) {
+    // Windows Installer replaces the files itself, waiting for those a program holds.
+    if (const Refusal refusal = prepare_installation_folder(data.substr(0, bar), trusted, false)) {
         return refuse(install, refusal);
     }
     return ERROR_SUCCESS;

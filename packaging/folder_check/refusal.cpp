@@ -51,11 +51,9 @@ Texts texts_of(Reason reason) {
                 L"change (C:\\Program Files, for example)."};
         case Reason::in_use:
             return {
-                L"@ は他のプログラムが使用しています。そのプログラム (このフォルダーを開いて"
-                L"いるエクスプローラーやコマンド プロンプトなど) を閉じてから、"
+                L"@ は他のプログラムが使用しています。そのプログラムを閉じてから、"
                 L"もう一度実行してください。",
-                L"@ is in use by another program. Close that program (an Explorer window or a "
-                L"command prompt open in the folder, for example), then run this again."};
+                L"@ is in use by another program. Close that program, then run this again."};
         case Reason::failed:
             return {L"@ を作成できないか、アクセス許可を設定できませんでした (エラー #)。",
                     L"@ could not be created, or its permissions could not be set (error #)."};

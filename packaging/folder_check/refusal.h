@@ -13,7 +13,7 @@ enum class Reason {
     link,                  // a junction or a symbolic link in the path or below the folder
     foreign_file,          // something the installers never put there
     changeable_by_users,   // a folder above it that others than the administrators may change
-    in_use,                // held open, so that it cannot be made anew
+    in_use,                // held by a program, so that it cannot be replaced or made anew
     failed,                // Windows refused to create, lock or read it
     moved_in_maintenance,  // a repair or change asked for another folder than the installation's
 };

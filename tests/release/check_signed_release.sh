@@ -32,12 +32,17 @@ grep -q "is neither empty nor an earlier release" "$work/mine.log" || fail "$(ca
 
 echo "== signed, with no password in any program's environment"
 mkdir "$work/spy"
+# It looks in its own environment and in the one each process above it was started with.
 cat > "$work/spy/osslsigncode" << EOF
 #!/bin/sh
-if [ -n "\${PELMORA_SIGN_PASSWORD+set}" ]; then
-    echo "osslsigncode started with the password in its environment" >&2
-    exit 1
-fi
+process=\$\$
+while [ "\$process" -gt 1 ]; do
+    if tr '\\0' '\\n' < /proc/\$process/environ | grep -q '^PELMORA_SIGN_PASSWORD='; then
+        echo "process \$process has the password in its environment" >&2
+        exit 1
+    fi
+    process=\$(sed 's/.*) //' /proc/\$process/stat | cut -d' ' -f2)
+done
 exec $(command -v osslsigncode) "\$@"
 EOF
 chmod +x "$work/spy/osslsigncode"
