@@ -124,8 +124,12 @@ bool same_name(std::wstring_view a, std::wstring_view b) {
 }
 
 bool reparse_point_is_a_link(std::uint32_t tag) {
-    // Microsoft's name surrogate bit; wine tells no tag.
-    return tag == 0 || (tag & 0x20000000) != 0;
+    // Windows' compressed (WOF), deduplicated, single-instance and hierarchical-storage files,
+    // and cloud files of any provider; every other tag, and none (wine tells none), is a link.
+    static constexpr std::array<std::uint32_t, 5> kData = {0x80000017, 0x80000013, 0x80000007,
+                                                           0xC0000004, 0x80000006};
+    return (tag & 0xFFFF0FFF) != 0x9000001A &&
+           std::find(kData.begin(), kData.end(), tag) == kData.end();
 }
 
 bool same_folder(std::wstring_view a, std::wstring_view b) {

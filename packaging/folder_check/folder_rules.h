@@ -55,8 +55,8 @@ std::optional<LocalPath> parse_local_path(std::wstring_view path);
 // an earlier version installed.
 bool installed_by_us(std::wstring_view relative);
 
-// Whether a reparse point with `tag` makes a name stand for another (a junction, a symbolic link,
-// one of a kind not known), rather than holding the file's own data in another way (a compressed,
+// Whether a reparse point with `tag` may make a name stand for another (a junction, a symbolic
+// link, any kind not known), rather than hold the file's own data in another way (a compressed,
 // deduplicated or cloud file).
 bool reparse_point_is_a_link(std::uint32_t tag);
 

@@ -106,6 +106,15 @@ TEST(InstalledByUs, TheInstallersFilesAndFoldersOnly) {
     }
 }
 
+TEST(ReparsePoint, IsALinkUnlessItHoldsTheFilesOwnData) {
+    for (const std::uint32_t link : {0xA0000003u, 0xA000000Cu, 0x0u, 0x8000001Bu}) {
+        EXPECT_TRUE(reparse_point_is_a_link(link)) << std::hex << link;
+    }
+    for (const std::uint32_t data : {0x80000017u, 0x80000013u, 0x9000001Au, 0x9000701Au}) {
+        EXPECT_FALSE(reparse_point_is_a_link(data)) << std::hex << data;
+    }
+}
+
 TEST(RefusalText, NamesThePathInEitherLanguage) {
     const Refusal refusal{Reason::failed, L"C:\\[Tools]", 5};
     EXPECT_EQ(refusal_text(refusal, true),
