@@ -436,6 +436,23 @@ Refusal make_ready(Walked& walked, const LocalPath& path, const std::vector<std:
     return go_through(walked.folder.get(), here, L"", false);
 }
 
+std::optional<LocalPath> parsed(std::wstring_view folder, Refusal& refusal);
+
+// Goes through the installation in `folder`, if it is there, with `visit`; foreign files may be
+// there, links may not.
+Refusal go_through_installation(std::wstring_view folder, Visit visit) {
+    Refusal refusal;
+    const std::optional<LocalPath> path = parsed(folder, refusal);
+    if (!path) {
+        return refusal;
+    }
+    Walked walked = walk(*path, false, kLook, {});
+    return walked.refusal || walked.folder.get() == nullptr
+               ? walked.refusal
+               : go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true,
+                            visit);
+}
+
 std::optional<LocalPath> parsed(std::wstring_view folder, Refusal& refusal) {
     std::optional<LocalPath> path = parse_local_path(folder);
     if (!path) {
@@ -488,27 +505,11 @@ Refusal check_installation_folder(std::wstring_view folder,
 }
 
 Refusal check_removal(std::wstring_view folder) {
-    Refusal refusal;
-    const std::optional<LocalPath> path = parsed(folder, refusal);
-    if (!path) {
-        return refusal;
-    }
-    Walked walked = walk(*path, false, kLook, {});
-    return walked.refusal || walked.folder.get() == nullptr
-               ? walked.refusal
-               : go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true);
+    return go_through_installation(folder, nullptr);
 }
 
 Refusal check_held(std::wstring_view folder) {
-    Refusal refusal;
-    const std::optional<LocalPath> path = parsed(folder, refusal);
-    if (!path) {
-        return refusal;
-    }
-    Walked walked = walk(*path, false, kLook, {});
-    return walked.refusal || walked.folder.get() == nullptr
-               ? walked.refusal
-               : go_through(walked.folder.get(), path->prefix(path->names.size()), L"", true, held);
+    return go_through_installation(folder, held);
 }
 
 Refusal prepare_installation_folder(std::wstring_view folder,
