@@ -200,13 +200,22 @@ Var HeldTries
   Call ${UN}FolderCheck
 !macroend
 
+; Removes the installation in FOLDER as far as it can be, never the one in INSTALLATION, whatever
+; name either has; a refusal stops nothing, since all that could refuse it was checked before.
+!macro REMOVE UN FOLDER INSTALLATION
+  StrCpy $R5 "${INSTALLATION}"
+  StrCpy $R7 remove
+  StrCpy $R8 "${FOLDER}"
+  Call ${UN}RunFolderCheck
+!macroend
+
 Section "${PROGRAM_TITLE}" Program
   SectionIn RO
   ${If} $EarlierFolder == $INSTDIR
     StrCpy $EarlierFolder ""
   ${EndIf}
-  ; The folders are checked before anything is changed, then the installation's is made anew: no
-  ; user's rights on it, and no link in it, survive into the installation.
+  ; The folders are checked before anything is changed, then the installation's is kept or made
+  ; anew: no user's rights on it, and no link in it, survive into the installation.
   !insertmacro FOLDER_CHECK "" check $INSTDIR
   ${If} $EarlierFolder != ""
     !insertmacro FOLDER_CHECK "" check-removal $EarlierFolder
@@ -253,7 +262,7 @@ Section "${PROGRAM_TITLE}" Program
   ; The installation in the folder left is no longer needed, nor listed: removed as far as it can
   ; be, now that the new one is complete.
   ${If} $EarlierFolder != ""
-    ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$EarlierFolder" "$INSTDIR"'
+    !insertmacro REMOVE "" $EarlierFolder $INSTDIR
   ${EndIf}
 SectionEnd
 
@@ -281,7 +290,7 @@ Section "Uninstall"
   Call un.EnsureFolderFree
   Delete "${SHORTCUT}"
   ; As far as it can be: what a program still holds stays, as the script's own deletions leave it.
-  ExecWait '"$PLUGINSDIR\folder_check.exe" remove $LANGUAGE "$PLUGINSDIR\refusal.txt" "$INSTDIR"'
+  !insertmacro REMOVE un. $INSTDIR ""
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "${PRODUCT_KEY}"
 SectionEnd

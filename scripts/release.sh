@@ -89,7 +89,7 @@ case $mode in
         [ -n "$out" ] && [ -z "$ca$pinned" ] || usage
         [ -z "$timestamp" ] || [ -n "$certificate" ] || usage
         if [ -n "$certificate" ]; then
-            [ -f "$certificate" ] || { echo "release.sh: no certificate $certificate" >&2; exit 1; }
+            [ -f "$certificate" ] || refuse "no certificate $certificate"
             certificate=$(absolute "$certificate")
             [ -n "$timestamp" ] || echo "release.sh: without --timestamp, the signatures stop" \
                 "being valid when the certificate expires." >&2
