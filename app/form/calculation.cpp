@@ -13,20 +13,20 @@ std::optional<double> MainForm::search(Control first_box,
         std::u16string message(texts::kLibraryMissing);
         message += texts::kLineBreak;
         message += answer.failure;
-        window_.message_box(texts::kErrorTitle, message);
+        tell(message);
         finish(first_box);
     }
     return answer.value;
 }
 
 void MainForm::no_answer(Control first_box) {
-    window_.message_box(texts::kErrorTitle, texts::kNoAnswer);
+    tell(texts::kNoAnswer);
     finish(first_box);
 }
 
 void MainForm::finish(Control first_box) {
     write(Control::Text1, u"");
-    window_.set_focus(first_box);
+    focus(first_box);
 }
 
 }  // namespace pelmora

@@ -31,4 +31,8 @@ bool readable_on(Rgb text, Rgb background) {
     return contrast_ratio(text, background) >= kReadableRatio;
 }
 
+Rgb own_colour_or_text(Rgb own, Rgb background, Rgb text, bool high_contrast) {
+    return high_contrast || !readable_on(own, background) ? text : own;
+}
+
 }  // namespace pelmora

@@ -43,7 +43,7 @@ void MainForm::KeyPress(Control control, char16_t key) {
 
 void MainForm::move_on_enter(char16_t key, Control next) {
     if (key == kEnter) {
-        window_.set_focus(next);
+        focus(next);
     }
 }
 

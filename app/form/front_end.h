@@ -12,13 +12,13 @@ namespace pelmora {
 // What the main window's rules ask of a window toolkit; each front end implements it. The boxes'
 // texts and marks live in the front end, and the form reads them afresh every time.
 //
-// A front end reports to the form only what the user does: focus arrivals (whatever moved the
-// focus, the form's own moves included), focus departures to another control of the window, the
-// Tab key, characters typed into a box or onto a button (a held key's repeats on a button are no
-// new press, and are not reported), and the user's own edits of a box
-// (typing, deleting, paste, cut, undo and redo, drag and drop, an input method's commit). Its
-// writes on the form's behalf never report back as edits: the form runs the change reaction of
-// every box it writes itself, so that the reactions nest in the same order on every toolkit.
+// A front end reports to the form only what the user does: keys going down, characters about to
+// be typed into a box or onto a button, mouse presses, focus arrivals (whatever moved the focus,
+// the form's own moves included) and departures, and the user's own edits of a box (typing,
+// deleting, paste, cut, undo and redo, drag and drop, an input method's commit). What these mean
+// is the form's to decide. Its writes on the form's behalf never report back as edits: the form
+// runs the change reaction of every box it writes itself, so that the reactions nest in the same
+// order on every toolkit.
 class FrontEnd {
   public:
     virtual ~FrontEnd() = default;
@@ -37,11 +37,15 @@ class FrontEnd {
     // window; returns once the user has closed it.
     virtual void message_box(std::u16string_view title, std::u16string_view text) = 0;
 
-    // Runs `then` once the event being handled is over: after the toolkit and the input method
-    // have finished handing over the edit that led here (other input already waiting may be
-    // handled first). A modal box opened inside that handing-over lets an input method deliver
-    // its text once more.
-    virtual void after_this_event(std::function<void()> then) = 0;
+    // Calls the form's EventOver once the event being handled is over: after the toolkit and the
+    // input method have finished handing over the edit that led here (other input already waiting
+    // may be handled first). A modal box opened inside that handing-over lets an input method
+    // deliver its text once more.
+    virtual void wake_after_event() = 0;
+
+    // Commits what an input method composes in the box with the focus to that box, or forgets a
+    // composition the user cancelled; answers whether it committed one.
+    virtual bool commit_composition() = 0;
 
     // Lets the window handle, once, the events already waiting (a repaint above all), but no
     // user input.

@@ -17,8 +17,8 @@ bool MainForm::judge(Control box, bool passes, std::u16string_view message) {
         return true;
     }
     window_.mark(box, Mark::Error);
-    window_.message_box(texts::kErrorTitle, message);
-    window_.set_focus(box);
+    tell(message);
+    focus(box);
     return false;
 }
 

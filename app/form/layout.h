@@ -123,6 +123,15 @@ inline constexpr std::u16string_view kAboutWindowName = kAboutItem;
 // Every control of the about window but the window itself; all stand in Frame1, which comes first.
 std::span<const AboutPlacement> about_window();
 
+// Where a window of `length` starts to stand in the middle of an area: the about window is centred
+// on the work area of the main window's monitor, clear of the taskbar and docks.
+constexpr int centred(int area_start, int area_length, int length) {
+    return area_start + (area_length - length) / 2;
+}
+
+// The longest text a box takes: no limit that a paste of any reasonable size meets.
+inline constexpr int kLongestBoxText = 1'000'000;
+
 }  // namespace pelmora::layout
 
 #endif

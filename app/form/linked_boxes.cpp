@@ -54,7 +54,7 @@ void MainForm::Text9_Change() {
 
 void MainForm::loss_probability_changed(Control box, Control twin) {
     if (value(box) >= 1) {
-        window_.after_this_event([this, box, twin] { refuse_loss_probability(box, twin); });
+        after_this_event([this, box, twin] { refuse_loss_probability(box, twin); });
         return;
     }
     copy(box, twin);
@@ -66,7 +66,7 @@ void MainForm::refuse_loss_probability(Control box, Control twin) {
         return;
     }
     // The box still shows the refused text while the message is up.
-    window_.message_box(texts::kErrorTitle, texts::kLossProbabilityAtMostOne);
+    tell(texts::kLossProbabilityAtMostOne);
     write(box, u"");
 }
 

@@ -6,17 +6,20 @@
 #include <string>
 #include <string_view>
 
+#include "form/after_event.h"
 #include "form/controls.h"
 #include "form/engine.h"
 #include "form/front_end.h"
+#include "form/input.h"
 
 namespace pelmora {
 
 // The rules of Pelmora_Main, the main window, written once for every toolkit: start-up, the page
 // switch, help on focus, Enter navigation, the linked boxes, the checks and calculations of the
 // three pages, closing and the about window. A front end reports the window's events to the
-// public reactions below and carries out what the form asks through its FrontEnd. The form keeps
-// nothing of its own: it reads the boxes' texts afresh from the front end every time.
+// public reactions below, in the toolkit-free terms of form/input.h, and carries out what the
+// form asks through its FrontEnd. The form keeps no data of its own: it reads the boxes' texts
+// afresh from the front end every time.
 class MainForm {
   public:
     MainForm(FrontEnd& window, Engine& engine) : window_(window), engine_(engine) {}
@@ -28,9 +31,14 @@ class MainForm {
     // The user selected the tab with this caption.
     void TabStrip1_Click(std::u16string_view caption);
 
-    // Ctrl+Tab or Ctrl+PageDown, or with `backward` Ctrl+Shift+Tab or Ctrl+PageUp, anywhere in
-    // the window.
-    void PageKey_KeyDown(bool backward);
+    // A key went down anywhere in the window while `focused` has the focus (Pelmora_Main when no
+    // control has it), before the control takes it. Answers whether the key is the form's: the
+    // toolkit and the control then do nothing more with it.
+    bool KeyDown(Control focused, const input::KeyDown& key);
+
+    // A character is about to be typed into a box or onto a button; answers whether the control
+    // is not to take it.
+    bool Character(Control control, char16_t character);
 
     // The menu item "About".
     void about_Click();
@@ -38,16 +46,16 @@ class MainForm {
     // A control gained the focus.
     void GotFocus(Control control);
 
-    // A control lost the focus to another control of the window.
-    void LostFocus(Control control);
+    // A control lost the focus.
+    void FocusLeft(Control control, input::FocusTarget to);
 
-    // The Tab key, or with `backward` Shift+Tab, while `focused` has the focus (Pelmora_Main when
-    // no control has it).
-    void Tab_KeyDown(Control focused, bool backward);
+    // A mouse button went down anywhere in the window, before any control takes the focus or the
+    // click. Answers whether the press is to go no further.
+    bool MouseDown();
 
-    // A character was typed into a box or onto a button, before the control takes it (13 is
-    // Enter).
-    void KeyPress(Control control, char16_t key);
+    // The event during which the form asked to be woken is over: runs what it left for then, in
+    // the order left, those left meanwhile included; answers whether there was any.
+    bool EventOver() { return after_event_.run(); }
 
     // The user changed a box's text.
     void Change(Control box);
@@ -56,6 +64,30 @@ class MainForm {
     void Click(Control button);
 
   private:
+    // Ctrl+Tab or Ctrl+PageDown, or with `backward` Ctrl+Shift+Tab or Ctrl+PageUp.
+    void PageKey_KeyDown(bool backward);
+    // An arrow key, Home or End on the tab strip.
+    void TabStrip1_KeyDown(input::Key key);
+    // The Tab key, or with `backward` Shift+Tab.
+    void Tab_KeyDown(Control focused, bool backward);
+    // A character typed into a box or onto a button (13 is Enter).
+    void KeyPress(Control control, char16_t key);
+    // A control lost the focus to another control of the window.
+    void LostFocus(Control control);
+
+    // Leaves a call for once the event being handled is over.
+    void after_this_event(std::function<void()> then);
+
+    // The window's requests that take the focus from a box or put something over it. Each first
+    // commits a composition in progress to its box, so that the text arrives once, where it was
+    // composed.
+    void focus(Control control);
+    void tell(std::u16string_view message);
+    void select_tab(int index);
+    void show_frame(Control frame);
+    // The index of the tab whose page shows.
+    int shown_tab() const;
+
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -119,6 +151,7 @@ class MainForm {
 
     FrontEnd& window_;
     Engine& engine_;
+    AfterEvent after_event_;
 };
 
 // The rules of frmSplash, the about window: it closes on its button, on a left click on its frame,

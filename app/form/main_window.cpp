@@ -13,10 +13,10 @@ void MainForm::Form_Load() {
                               Control::Text10, Control::Text11, Control::Text12}) {
         write(box, u"");
     }
-    window_.show_page(Control::Frame1);
+    show_frame(Control::Frame1);
     // The status bar has the lowest tab index but takes no focus; its focus reaction shows the
     // box's help once the window is shown.
-    window_.set_focus(Control::Text2);
+    focus(Control::Text2);
 }
 
 namespace {
@@ -46,19 +46,24 @@ void MainForm::TabStrip1_Click(std::u16string_view caption) {
 // The page keys select the next page's tab, or the previous one's, round the three, as a click on
 // it does.
 void MainForm::PageKey_KeyDown(bool backward) {
+    select_tab((shown_tab() + (backward ? kPageCount - 1 : 1)) % kPageCount);
+}
+
+int MainForm::shown_tab() const {
     int shown = 0;
     while (shown < kPageCount - 1 && kPages[shown].frame != window_.shown_page()) {
         ++shown;
     }
-    window_.select_tab((shown + (backward ? kPageCount - 1 : 1)) % kPageCount);
+    return shown;
 }
 
 void MainForm::show_page(Control frame, Control first_box) {
-    window_.show_page(frame);
-    window_.set_focus(first_box);
+    show_frame(frame);
+    focus(first_box);
 }
 
 void MainForm::about_Click() {
+    window_.commit_composition();
     window_.open_about();
 }
 

@@ -24,7 +24,7 @@ void MainForm::Command1_Click() {
     }
     write(Control::Text5, shown_without_blank(traffic));
     copy(Control::Text5, Control::Text6);
-    window_.set_focus(Control::Text2);
+    focus(Control::Text2);
 }
 
 }  // namespace pelmora

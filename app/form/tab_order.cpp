@@ -36,7 +36,7 @@ void MainForm::Tab_KeyDown(Control focused, bool backward) {
             }
         }
     }
-    window_.set_focus(next);
+    focus(next);
     if (layout::placement_of(next).kind == layout::Kind::TextBox) {
         window_.select_all(next);
     }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "form/contrast.h"
 #include "form/layout.h"
 #include "qt/controls.h"
 #include "qt/conversions.h"
@@ -22,11 +23,6 @@ namespace {
 
 using layout::AboutPlacement;
 
-// Below this lightness of its window colour, a desktop theme counts as dark.
-constexpr int kDarkThemeLightness = 128;
-// The window colour of a light desktop theme; Qt derives the other colours from it.
-const QColor kLightWindow(240, 240, 240);
-
 // The label's stored font and colour; a label that fits its text grows from its stored corner,
 // with its text at the top, and one of fixed size keeps its text centred in its height.
 void dress(QLabel* label, const AboutPlacement& placed) {
@@ -38,7 +34,9 @@ void dress(QLabel* label, const AboutPlacement& placed) {
     }
     if (placed.colour) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour(*placed.colour));
+        const Rgb shown = own_colour_or_text(*placed.colour, rgb(palette.color(QPalette::Window)),
+                                             rgb(palette.color(QPalette::WindowText)), false);
+        palette.setColor(QPalette::WindowText, colour(shown));
         label->setPalette(palette);
     }
     if (placed.fits_text) {
@@ -63,11 +61,6 @@ AboutWindow::AboutWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), form_(*this) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(pixels(layout::kAboutClientArea).size());
-    // The maker's and the product's names are dark blue; on a dark desktop theme they would hardly
-    // show, so the window then takes light colours of its own.
-    if (palette().color(QPalette::Window).lightness() < kDarkThemeLightness) {
-        setPalette(QPalette(kLightWindow));
-    }
     for (const AboutPlacement& placed : layout::about_window()) {
         // Everything stands in the frame, which comes first.
         QWidget* control = create_control(placed.kind, placed.caption, placed.align,
@@ -93,9 +86,9 @@ void AboutWindow::open_modally() {
     setWindowModality(Qt::ApplicationModal);
     const QScreen* screen =
         parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    QRect placed = rect();
-    placed.moveCenter(screen->geometry().center());
-    move(placed.topLeft());
+    const QRect work = screen->availableGeometry();
+    move(layout::centred(work.x(), work.width(), width()),
+         layout::centred(work.y(), work.height(), height()));
     // The window takes the keyboard at once: every key that produces a character may close it.
     show();
     activateWindow();

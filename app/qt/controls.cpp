@@ -40,13 +40,10 @@ QWidget* help_panel(QWidget* parent) {
     return panel;
 }
 
-// Texts of a box are not limited beyond what a paste of any size needs.
-constexpr int kLongestBoxText = 1'000'000;
-
 QWidget* text_box(QWidget* parent) {
     auto* box = new TextBox(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    box->setMaxLength(kLongestBoxText);
+    box->setMaxLength(layout::kLongestBoxText);
     return box;
 }
 

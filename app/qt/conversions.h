@@ -13,6 +13,10 @@ inline QColor colour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
+inline Rgb rgb(const QColor& colour) {
+    return {colour.red(), colour.green(), colour.blue()};
+}
+
 // The horizontal alignment of a text.
 inline Qt::Alignment alignment(layout::Align align) {
     switch (align) {

@@ -10,10 +10,6 @@ void InputMethodGuard::watch(QWidget* box) {
     box->installEventFilter(this);
 }
 
-void InputMethodGuard::watch_presses(QObject* window) {
-    window->installEventFilter(this);
-}
-
 bool InputMethodGuard::settle() {
     QInputMethod* input_method = QGuiApplication::inputMethod();
     if (composing_ == nullptr) {
@@ -38,9 +34,6 @@ bool InputMethodGuard::settle() {
 
 bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return watched->isWindowType() && settle() && after_commit_();
         case QEvent::FocusOut:
             // The focus may leave in ways not seen coming: for another program, say.
             if (watched == composing_) {

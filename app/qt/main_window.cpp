@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
@@ -19,38 +18,19 @@
 #include "qt/controls.h"
 #include "qt/conversions.h"
 #include "qt/help_panel.h"
+#include "qt/input_events.h"
 #include "qt/qt_text.h"
 #include "qt/text_box.h"
 #include "qt/twips.h"
 
 namespace pelmora {
 
-namespace {
-
-const QString kEnter = QStringLiteral("\r");
-
-// The character a key press types. Enter, main or keypad, alone or with Shift, types a carriage
-// return whatever text the window system hands over with it; with Ctrl or Alt it is no Enter, as
-// on Windows.
-QString typed(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        return key.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? QString() : kEnter;
-    }
-    return key.text();
-}
-
-}  // namespace
-
 MainWindow::MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock clock)
-    : widgets_(build_controls(*this, std::move(clock))),
-      input_method_([this] { return after_event_.run(); }),
-      messages_(messages),
-      form_(*this, engine) {
+    : widgets_(build_controls(*this, std::move(clock))), messages_(messages), form_(*this, engine) {
     setObjectName(QString::fromLatin1(name_of(Control::Pelmora_Main)));
     setWindowTitle(qt_string(layout::kMainCaption));
     setWindowIcon(QIcon(QStringLiteral(":/resources/pelmora.ico")));
     add_menu();
-    add_page_keys();
     describe_for_screen_readers(widgets_);
     forward_events();
     form_.Form_Load();
@@ -74,21 +54,6 @@ void MainWindow::add_menu() {
     QAction* about = help->addAction(qt_string(layout::kAboutItem));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, [this] { form_.about_Click(); });
-}
-
-// Ctrl+Tab and Ctrl+PageDown, or with Shift or PageUp backward, from anywhere in the window.
-void MainWindow::add_page_keys() {
-    const auto add = [this](QKeyCombination keys, bool backward) {
-        auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, backward] { form_.PageKey_KeyDown(backward); });
-    };
-    add(Qt::CTRL | Qt::Key_Tab, false);
-    add(Qt::CTRL | Qt::Key_PageDown, false);
-    // A desktop hands Ctrl+Shift+Tab over as Tab with Shift; other ways as Backtab.
-    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, true);
-    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, true);
-    add(Qt::CTRL | Qt::Key_PageUp, true);
 }
 
 void MainWindow::watch(QObject* object, Control control) {
@@ -129,62 +94,51 @@ void MainWindow::forward_events() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched->isWindowType()) {
+        const bool press = event->type() == QEvent::MouseButtonPress ||
+                           event->type() == QEvent::MouseButtonDblClick;
+        return press && form_.MouseDown();
+    }
     const Control control = watched_.value(watched);
     switch (event->type()) {
         case QEvent::FocusIn:
             form_.GotFocus(control);
             return false;
-        case QEvent::FocusOut: {
-            // Leaving for another window (a message box, the about window, another program), for
-            // a context menu or for the menu bar (Alt) is no departure.
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                reason != Qt::MenuBarFocusReason) {
-                form_.LostFocus(control);
-            }
+        case QEvent::FocusOut:
+            form_.FocusLeft(control, focus_target(static_cast<QFocusEvent*>(event)->reason()));
             return false;
-        }
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (typed(*key) == kEnter) {
-                last_enter_release_ = key->timestamp();
+            if (!key->isAutoRepeat()) {
+                last_release_ = {key->key(), key->timestamp()};
             }
             return false;
         }
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-                form_.Tab_KeyDown(control, key->key() == Qt::Key_Backtab ||
-                                               (key->modifiers() & Qt::ShiftModifier));
+            // X11 hands a repeat over as a release and a press of one time, which Qt marks a
+            // repeat only if the press had arrived when it handled the release.
+            const bool repeat =
+                key->isAutoRepeat() || (key->timestamp() != 0 && last_release_.key == key->key() &&
+                                        last_release_.timestamp == key->timestamp());
+            if (form_.KeyDown(control, key_down(*key, repeat))) {
                 return true;
             }
-            const bool button = qobject_cast<QPushButton*>(watched) != nullptr;
-            if (qobject_cast<QLineEdit*>(watched) == nullptr && !button) {
-                return false;
-            }
-            // Enter held down in the last box of a page moves the focus onto the calculate
-            // button and repeats there: only a fresh press is one. X11 hands a repeat over as a
-            // release and a press of one time, which Qt marks a repeat only if the press had
-            // arrived when it handled the release.
-            const bool repeat = key->isAutoRepeat() ||
-                                (key->timestamp() != 0 && key->timestamp() == last_enter_release_);
-            const QString characters = typed(*key);
-            if (!(button && repeat)) {
-                for (const QChar ch : characters) {
-                    form_.KeyPress(control, ch.unicode());
+            for (const QChar ch : key->text()) {
+                if (form_.Character(control, ch.unicode())) {
+                    return true;
                 }
             }
-            return button && characters == kEnter;
+            return false;
         }
         default:
             return false;
     }
 }
 
-// The window's presses reach the guard before a control takes the focus with them.
+// The window's presses reach the form before a control takes the focus with them.
 void MainWindow::showEvent(QShowEvent* event) {
-    input_method_.watch_presses(windowHandle());
+    windowHandle()->installEventFilter(this);
     QMainWindow::showEvent(event);
 }
 
@@ -243,27 +197,27 @@ void MainWindow::mark(Control box, Mark mark) {
 }
 
 void MainWindow::set_focus(Control control) {
-    input_method_.settle();
     widgets_.at(control)->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::after_this_event(std::function<void()> then) {
-    if (after_event_.leave(std::move(then))) {
-        // Nothing is left to do once the window has closed: a box then would keep the program
-        // running with no window.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (isVisible()) {
-                    after_event_.run();
-                }
-            },
-            Qt::QueuedConnection);
-    }
+void MainWindow::wake_after_event() {
+    // Nothing is left to do once the window has closed: a box then would keep the program running
+    // with no window.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible()) {
+                form_.EventOver();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+bool MainWindow::commit_composition() {
+    return input_method_.settle();
 }
 
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
-    input_method_.settle();
     messages_.show(title, text);
 }
 
@@ -273,12 +227,10 @@ void MainWindow::handle_waiting_events() {
 }
 
 void MainWindow::select_tab(int index) {
-    input_method_.settle();
     static_cast<QTabWidget*>(widgets_.at(Control::TabStrip1))->setCurrentIndex(index);
 }
 
 void MainWindow::show_page(Control frame) {
-    input_method_.settle();
     // In the order of the frames, as the design shows and hides them.
     for (const layout::Placement& placed : layout::main_window()) {
         if (placed.kind == layout::Kind::Frame) {
@@ -298,7 +250,6 @@ Control MainWindow::shown_page() const {
 }
 
 void MainWindow::open_about() {
-    input_method_.settle();
     AboutWindow splash(this);
     splash.open_modally();
     // Take the keyboard back, with the focus where it was, rather than rely on the window

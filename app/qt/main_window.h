@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include "form/after_event.h"
 #include "form/engine.h"
 #include "form/front_end.h"
 #include "form/main_form.h"
@@ -34,7 +33,8 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
-    void after_this_event(std::function<void()> then) override;
+    void wake_after_event() override;
+    bool commit_composition() override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
@@ -44,19 +44,17 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void end_program() override;
 
   protected:
-    // Focus arrivals and departures, the Tab key and typed characters, reported to the form.
+    // Keys, characters, presses and focus moves, reported to the form.
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
 
   private:
     void add_menu();
-    void add_page_keys();
     void forward_events();
     void watch(QObject* object, Control control);
 
     Widgets widgets_;
-    AfterEvent after_event_;
     InputMethodGuard input_method_;
     MessageBoxes& messages_;
     MainForm form_;
@@ -64,8 +62,11 @@ class MainWindow : public QMainWindow, public FrontEnd {
     // Set while the window writes a box on the form's behalf, so that the box's own change
     // signal is not taken for the user's.
     bool writing_ = false;
-    // When Enter last went up, by the window system's clock.
-    quint64 last_enter_release_ = 0;
+    // The key that last went up, and when by the window system's clock.
+    struct Release {
+        int key = 0;
+        quint64 timestamp = 0;
+    } last_release_;
 };
 
 }  // namespace pelmora

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "form/layout.h"
+#include "form/minute_clock.h"
 #include "qt/conversions.h"
 #include "qt/twips.h"
 
@@ -11,7 +12,6 @@ namespace pelmora {
 namespace {
 
 constexpr int kHeight = 25;
-constexpr int kRefreshMilliseconds = 1000;
 
 QLabel* inset_panel(QWidget* parent, const layout::StatusPanel& stored) {
     auto* panel = new QLabel(parent);
@@ -43,15 +43,16 @@ StatusBar::StatusBar(Clock clock, QWidget* parent) : QStatusBar(parent), clock_(
             time_ = panels_[i];
         }
     }
+    timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &StatusBar::refresh);
-    timer_.start(kRefreshMilliseconds);
     refresh();
 }
 
 void StatusBar::refresh() {
     const QDateTime now = clock_();
     date_->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
-    time_->setText(now.time().toString(QStringLiteral("HH:mm")));
+    time_->setText(QLocale::system().toString(now.time(), QLocale::ShortFormat));
+    timer_.start(milliseconds_to_next_minute(now.time().second(), now.time().msec()));
 }
 
 }  // namespace pelmora

@@ -11,8 +11,8 @@
 namespace pelmora {
 
 // StatusBar1: four inset panels along the bottom edge: an empty one that takes the spare width,
-// an empty one of fixed width, the date in the locale's short form and the time as hours and
-// minutes. The date and time keep themselves current; nothing else writes to the panels.
+// an empty one of fixed width, the date and the time in the locale's short forms. The date and time
+// keep themselves current; nothing else writes to the panels.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 
@@ -25,7 +25,8 @@ class StatusBar : public QStatusBar {
     // Panels 1 to 4, from left to right.
     QLabel* panel(int number) const { return panels_.at(number - 1); }
 
-    // Shows the clock's date and time now; the timer calls it every second.
+    // Shows the clock's date and time now, and sets the timer for just after the next minute
+    // starts.
     void refresh();
 
     const QTimer& timer() const { return timer_; }

@@ -50,14 +50,9 @@ bool high_contrast() {
            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-// The names' own blue, unless the user's colours would swallow it: in a high-contrast scheme,
-// and on any face too dark for it, the system's text colour instead.
 COLORREF name_colour(Rgb own) {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    if (high_contrast() || !readable_on(own, rgb(face))) {
-        return GetSysColor(COLOR_BTNTEXT);
-    }
-    return colour(own);
+    return colour(own_colour_or_text(own, rgb(GetSysColor(COLOR_BTNFACE)),
+                                     rgb(GetSysColor(COLOR_BTNTEXT)), high_contrast()));
 }
 
 }  // namespace
@@ -83,9 +78,9 @@ AboutWindow::AboutWindow(HWND owner) : owner_(owner), form_(*this) {
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     window_ = CreateWindowExW(0, kWindowClass, wide(layout::kAboutWindowName).c_str(), kWindowStyle,
-                              work.left + (work.right - work.left - width) / 2,
-                              work.top + (work.bottom - work.top - height) / 2, width, height,
-                              owner, nullptr, instance, this);
+                              layout::centred(work.left, work.right - work.left, width),
+                              layout::centred(work.top, work.bottom - work.top, height), width,
+                              height, owner, nullptr, instance, this);
     fonts_ = std::make_unique<Fonts>(dpi);
     const auto placements = layout::about_window();
     const RECT frame = pixels(placements[0].at, dpi);

@@ -15,6 +15,7 @@
 #include "win32/controls.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
+#include "win32/input_events.h"
 #include "win32/input_method.h"
 #include "win32/system_colours.h"
 #include "win32/wide.h"
@@ -28,8 +29,6 @@ using layout::Kind;
 
 constexpr wchar_t kWindowClass[] = L"Pelmora_Main";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
-// Texts of a box are not limited beyond what a paste of any size needs.
-constexpr WPARAM kLongestBoxText = 1'000'000;
 
 // Every control is a sibling of every other; they are stacked for drawing and for screen
 // readers, which name a box by the label just before it: the page controls first, each label
@@ -126,7 +125,7 @@ void MainWindow::create_controls(HINSTANCE instance) {
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         controls_[index(placed->control)] = control;
         if (placed->kind == Kind::TextBox) {
-            SendMessageW(control, EM_SETLIMITTEXT, kLongestBoxText, 0);
+            SendMessageW(control, EM_SETLIMITTEXT, layout::kLongestBoxText, 0);
         }
     }
     HWND tabs = control(Control::TabStrip1);
@@ -230,7 +229,6 @@ void MainWindow::mark(Control box, Mark mark) {
 }
 
 void MainWindow::set_focus(Control target) {
-    settle_composition();
     HWND handle = control(target);
     if (!IsWindowVisible(window_)) {
         focus_on_activation_ = handle;
@@ -239,14 +237,15 @@ void MainWindow::set_focus(Control target) {
     SetFocus(handle);
 }
 
-void MainWindow::after_this_event(std::function<void()> then) {
-    if (after_event_.leave(std::move(then))) {
-        PostMessageW(window_, kAfterEventMessage, 0, 0);
-    }
+void MainWindow::wake_after_event() {
+    PostMessageW(window_, kAfterEventMessage, 0, 0);
+}
+
+bool MainWindow::commit_composition() {
+    return settle_composition();
 }
 
 void MainWindow::message_box(std::u16string_view title, std::u16string_view text) {
-    settle_composition();
     messages_.show(title, text);
 }
 
@@ -266,7 +265,6 @@ void MainWindow::handle_waiting_events() {
 }
 
 void MainWindow::show_page(Control frame) {
-    settle_composition();
     for (const layout::Placement& placed : layout::main_window()) {
         if (on_a_page(placed)) {
             const Control page = placed.kind == Kind::Frame ? placed.control : placed.container;
@@ -293,7 +291,6 @@ Control MainWindow::shown_page() const {
 }
 
 void MainWindow::open_about() {
-    settle_composition();
     AboutWindow about(window_);
     about.open_modally();
 }
@@ -302,21 +299,19 @@ void MainWindow::end_program() {
     DestroyWindow(window_);
 }
 
-void MainWindow::tab_key(bool backward) {
+bool MainWindow::key_down(const MSG& message) {
     // A focus outside the window, or on the window itself, is on no control.
-    form_.Tab_KeyDown(control_of_id(GetDlgCtrlID(GetFocus())), backward);
-}
-
-void MainWindow::page_key(bool backward) {
-    form_.PageKey_KeyDown(backward);
+    HWND focus = GetFocus();
+    const Control focused =
+        IsChild(window_, focus) ? control_of_id(GetDlgCtrlID(focus)) : Control::Pelmora_Main;
+    return form_.KeyDown(focused, pelmora::key_down(message));
 }
 
 bool MainWindow::mouse_down() {
-    return settle_composition() && after_event_.run();
+    return form_.MouseDown();
 }
 
 void MainWindow::select_tab(int index) {
-    settle_composition();
     HWND tabs = control(Control::TabStrip1);
     SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     // Selected from code, the tab strip does not tell its parent.

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "form/after_event.h"
 #include "form/engine.h"
 #include "form/front_end.h"
 #include "form/main_form.h"
@@ -37,15 +36,10 @@ class MainWindow final : public FrontEnd {
     HWND handle() const { return window_; }
     HWND control(Control control) const { return controls_[index(control)]; }
 
-    // The Tab key, or Shift+Tab, anywhere in the window.
-    void tab_key(bool backward);
+    // A key went down in the window; answers whether the form took it.
+    bool key_down(const MSG& message);
 
-    // Ctrl+Tab and Ctrl+PageDown, or with Shift and PageUp backwards.
-    void page_key(bool backward);
-
-    // A mouse button went down in the window: a composition in progress is committed to its box
-    // first. Answers whether the click is to go no further, because the box's reaction to the
-    // commit had more to do (a refusal), which is not also to be a click on a button.
+    // A mouse button went down in the window; answers whether the press is to go no further.
     bool mouse_down();
 
     // Puts the status bar's date and time right, touching only a panel whose text changed, and
@@ -59,7 +53,8 @@ class MainWindow final : public FrontEnd {
     void select_all(Control box) override;
     void mark(Control box, Mark mark) override;
     void set_focus(Control control) override;
-    void after_this_event(std::function<void()> then) override;
+    void wake_after_event() override;
+    bool commit_composition() override;
     void message_box(std::u16string_view title, std::u16string_view text) override;
     void handle_waiting_events() override;
     void show_page(Control frame) override;
@@ -118,7 +113,6 @@ class MainWindow final : public FrontEnd {
     bool added_tab_tools_ = false;
     // The text handed to the tab strip's tooltip, which reads it after the notification.
     std::wstring tooltip_text_;
-    AfterEvent after_event_;
     MessageBoxes& messages_;
     Clock clock_;
     MainForm form_;

@@ -8,6 +8,7 @@
 #include "win32/control_ids.h"
 #include "win32/conversions.h"
 #include "win32/dpi.h"
+#include "win32/input_events.h"
 #include "win32/input_method.h"
 #include "win32/main_window.h"
 #include "win32/system_colours.h"
@@ -20,13 +21,6 @@
 namespace pelmora {
 
 namespace {
-
-constexpr wchar_t kEnter = L'\r';
-constexpr wchar_t kLineFeed = L'\n';
-
-bool repeated(LPARAM key) {
-    return (key & (1 << 30)) != 0;
-}
 
 // Only a top-level window hears of new system colours; the common controls keep the ones they
 // were made with until it passes the news on.
@@ -111,7 +105,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
             }
             break;
         case kAfterEventMessage:
-            after_event_.run();
+            form_.EventOver();
             return 0;
         case WM_SETTINGCHANGE:
             // The user's date and time formats may have changed ("intl"), and with them the
@@ -221,52 +215,15 @@ LRESULT MainWindow::pass_on(Control control, HWND handle, UINT message, WPARAM w
 }
 
 LRESULT MainWindow::handle_control(Control control, HWND handle, UINT message, WPARAM w, LPARAM l) {
-    const layout::Kind kind = layout::placement_of(control).kind;
-    const bool box = kind == layout::Kind::TextBox || kind == layout::Kind::HelpPanel;
-    const bool button = kind == layout::Kind::Button;
     switch (message) {
-        case WM_GETDLGCODE: {
-            // Enter goes to a box or a button instead of the dialog manager, which would turn it
-            // into IDOK; every other key, Tab above all, keeps its usual way.
-            const LRESULT code = pass_on(control, handle, message, w, l);
-            const auto* key = reinterpret_cast<const MSG*>(l);
-            if ((box || button) && key != nullptr && key->message == WM_KEYDOWN &&
-                key->wParam == VK_RETURN) {
-                return code | DLGC_WANTALLKEYS;
-            }
-            return code;
-        }
-        case WM_KEYDOWN:
-            // Esc means nothing in a box. A multi-line edit that has been asked for its dialog
-            // code takes itself for a dialog's and would close the main window on Esc, and every
-            // figure typed with it.
-            if (box && w == VK_ESCAPE) {
-                return 0;
-            }
-            break;
         case WM_CHAR:
-            // Ctrl+Enter's line feed has no place in a one-line box.
-            if (kind == layout::Kind::TextBox && w == kLineFeed) {
-                return 0;
-            }
-            // Enter held down in the last box of a page moves the focus onto the calculate
-            // button and repeats there: only a fresh press is one.
-            if (box || (button && !repeated(l))) {
-                form_.KeyPress(control, static_cast<char16_t>(w));
-            }
-            // A single-line box would beep at Enter; it has done its work.
-            if (w == kEnter && (button || kind == layout::Kind::TextBox)) {
+            // A single-line box would beep at a character it cannot take.
+            if (form_.Character(control, static_cast<char16_t>(w))) {
                 return 0;
             }
             break;
         case WM_KILLFOCUS:
-            // The focus leaving for another control, or for the window itself while its page is
-            // hidden, is a departure; leaving for another window, a box stays as it is, to be
-            // found so on return.
-            if (reinterpret_cast<HWND>(w) == window_ ||
-                IsChild(window_, reinterpret_cast<HWND>(w))) {
-                form_.LostFocus(control);
-            }
+            form_.FocusLeft(control, focus_target(window_, reinterpret_cast<HWND>(w)));
             break;
         case WM_IME_ENDCOMPOSITION: {
             const LRESULT result = pass_on(control, handle, message, w, l);

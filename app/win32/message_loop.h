@@ -7,9 +7,9 @@ namespace pelmora {
 
 class MainWindow;
 
-// Handles one message as the program's loop does: the Tab key moves by tab index, the dialog
-// manager takes the other keys of the window's controls (Space on a button, arrows on the tab
-// strip), and everything else is dispatched.
+// Handles one message as the program's loop does: the form decides on the keys and presses in the
+// window first, the dialog manager takes the other keys of the window's controls (Space on a
+// button), and everything else is dispatched.
 void handle_message(MainWindow& window, MSG& message);
 
 // Runs until the main window has closed; answers the program's exit code.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "form/layout.h"
@@ -38,23 +40,85 @@ TEST_F(FormTest, TabGoesRoundThePageThatShows) {
     }
 }
 
-TEST_F(FormTest, PageKeysGoRoundTheTabs) {
-    for (const auto& [backward, page] : {std::pair{false, Control::Frame2},
-                                         {false, Control::Frame3},
-                                         {false, Control::Frame1},
-                                         {true, Control::Frame3}}) {
-        form.PageKey_KeyDown(backward);
-        EXPECT_EQ(control_name(window.page), control_name(page));
+// What each key does where the focus is, from the first page: whether the form takes it, and the
+// page, the focus and the program's end after it.
+TEST_F(FormTest, KeysMeanTheSameWhereverTheyArePressed) {
+    using pelmora::input::Key;
+    using pelmora::input::Modifiers;
+    constexpr Modifiers none{};
+    constexpr Modifiers shift{.shift = true};
+    constexpr Modifiers ctrl{.ctrl = true};
+    constexpr Modifiers ctrl_shift{.shift = true, .ctrl = true};
+    constexpr Modifiers ctrl_alt{.ctrl = true, .alt = true};
+    constexpr Modifiers alt{.alt = true};
+    struct Row {
+        Control focused;
+        Key key;
+        Modifiers with;
+        bool repeat;
+        bool taken;
+        Control page;
+        Control focus;
+        bool ends = false;
+    };
+    const Control T2 = Control::Text2;
+    const Control strip = Control::TabStrip1;
+    const Control close = Control::Command4;
+    const Row rows[] = {
+        {T2, Key::Tab, ctrl, false, true, Control::Frame2, Control::Text6},
+        {T2, Key::PageDown, ctrl, false, true, Control::Frame2, Control::Text6},
+        {T2, Key::PageDown, ctrl_shift, false, true, Control::Frame2, Control::Text6},
+        {T2, Key::Tab, ctrl_shift, false, true, Control::Frame3, Control::Text9},
+        {T2, Key::PageUp, ctrl, false, true, Control::Frame3, Control::Text9},
+        {T2, Key::PageUp, ctrl_shift, false, true, Control::Frame3, Control::Text9},
+        {T2, Key::Tab, ctrl_alt, false, true, Control::Frame1, T2},
+        {T2, Key::Tab, alt, false, true, Control::Frame1, T2},
+        {T2, Key::PageDown, ctrl_alt, false, false, Control::Frame1, T2},
+        {T2, Key::PageDown, none, false, false, Control::Frame1, T2},
+        {T2, Key::Enter, none, false, true, Control::Frame1, Control::Text3},
+        {T2, Key::Enter, shift, false, true, Control::Frame1, Control::Text3},
+        {T2, Key::Enter, none, true, true, Control::Frame1, Control::Text3},
+        {T2, Key::Enter, ctrl, false, true, Control::Frame1, T2},
+        {T2, Key::Enter, alt, false, true, Control::Frame1, T2},
+        {T2, Key::Escape, none, false, true, Control::Frame1, T2},
+        {T2, Key::Right, none, false, false, Control::Frame1, T2},
+        {close, Key::Enter, shift, false, true, Control::Frame1, close, true},
+        {close, Key::Enter, none, true, true, Control::Frame1, close},
+        {close, Key::Enter, ctrl, false, true, Control::Frame1, close},
+        {close, Key::Escape, none, false, false, Control::Frame1, close},
+        {strip, Key::Right, none, false, true, Control::Frame2, Control::Text6},
+        {strip, Key::Down, none, false, true, Control::Frame2, Control::Text6},
+        {strip, Key::End, none, false, true, Control::Frame3, Control::Text9},
+        {strip, Key::Left, none, false, true, Control::Frame1, strip},
+        {strip, Key::Home, shift, false, true, Control::Frame1, strip},
+        {strip, Key::Right, ctrl, false, true, Control::Frame1, strip},
+        {strip, Key::Enter, none, false, false, Control::Frame1, strip},
+    };
+    for (const Row& row : rows) {
+        form.Form_Load();
+        window.focus(row.focused);
+        window.take_log();
+        const pelmora::input::KeyDown key{row.key, row.with, row.repeat};
+        const auto row_name = control_name(row.focused) + " key " +
+                              std::to_string(static_cast<int>(row.key)) +
+                              (row.with.shift ? " shift" : "") + (row.with.ctrl ? " ctrl" : "") +
+                              (row.with.alt ? " alt" : "") + (row.repeat ? " repeat" : "");
+        EXPECT_EQ(window.press(key), row.taken) << row_name;
+        EXPECT_EQ(control_name(window.page), control_name(row.page)) << row_name;
+        EXPECT_EQ(control_name(window.focused), control_name(row.focus)) << row_name;
+        const auto log = window.take_log();
+        EXPECT_EQ(std::find(log.begin(), log.end(), "end") != log.end(), row.ends) << row_name;
     }
 }
 
-TEST_F(FormTest, EnterOnAButtonPressesIt) {
-    window.focus(Control::Command4);
-    window.take_log();
-    form.KeyPress(Control::Command4, u'a');
-    EXPECT_TRUE(window.take_log().empty());
-    form.KeyPress(Control::Command4, u'\r');
-    EXPECT_EQ(window.take_log(), std::vector<std::string>{"end"});
+// Enter is decided on its key; the characters toolkits type for it, or for Ctrl+J, are no text.
+TEST_F(FormTest, EnterAndLineFeedAreNoText) {
+    for (const Control control : {Control::Text2, Control::Text1, Control::Command1}) {
+        EXPECT_TRUE(form.Character(control, u'\r')) << control_name(control);
+        EXPECT_TRUE(form.Character(control, u'\n')) << control_name(control);
+        EXPECT_FALSE(form.Character(control, u'a')) << control_name(control);
+    }
+    EXPECT_FALSE(form.Character(Control::TabStrip1, u'\r'));
 }
 
 // A box shows the start of its text once the focus has left it, and whenever the program has

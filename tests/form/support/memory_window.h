@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "form/after_event.h"
 #include "form/front_end.h"
 #include "form/layout.h"
 #include "form/main_form.h"
@@ -53,9 +52,9 @@ class MemoryWindow : public pelmora::FrontEnd {
             while_message();
         }
     }
-    void after_this_event(std::function<void()> then) override {
-        after_event.leave(std::move(then));
-    }
+    // What the form leaves for after an event runs once the user's action is over.
+    void wake_after_event() override {}
+    bool commit_composition() override { return false; }
     void handle_waiting_events() override { log.push_back("waiting events"); }
     void show_page(Control frame) override {
         log.push_back("page " + name(frame));
@@ -73,8 +72,9 @@ class MemoryWindow : public pelmora::FrontEnd {
     void type(Control box, std::u16string_view typed) {
         focus(box);
         for (const char16_t ch : typed) {
-            form_->KeyPress(box, ch);
-            if (ch != u'\r') {
+            if (ch == u'\r') {
+                form_->KeyDown(box, {pelmora::input::Key::Enter, {}, false});
+            } else if (!form_->Character(box, ch)) {
                 texts[at(box)] += ch;
                 at_start[at(box)] = false;
                 form_->Change(box);
@@ -92,17 +92,24 @@ class MemoryWindow : public pelmora::FrontEnd {
     }
     void press_enter(Control box) {
         focus(box);
-        form_->KeyPress(box, u'\r');
-        end_event();
+        press({pelmora::input::Key::Enter, {}, false});
     }
-    void press_tab(bool backward = false) { form_->Tab_KeyDown(focused, backward); }
+    void press_tab(bool backward = false) {
+        press({pelmora::input::Key::Tab, {.shift = backward}, false});
+    }
+    // A key pressed where the focus is; answers whether the form took it.
+    bool press(const pelmora::input::KeyDown& key) {
+        const bool taken = form_->KeyDown(focused, key);
+        end_event();
+        return taken;
+    }
     void click(Control button) {
         focus(button);
         form_->Click(button);
     }
 
     // Runs what the form left for after the event.
-    void end_event() { after_event.run(); }
+    void end_event() { form_->EventOver(); }
 
     // The log since the last call.
     std::vector<std::string> take_log() { return std::exchange(log, {}); }
@@ -117,7 +124,6 @@ class MemoryWindow : public pelmora::FrontEnd {
     std::vector<Message> messages;
     std::vector<std::string> log;
     std::function<void()> while_message;
-    pelmora::AfterEvent after_event;
 
   private:
     static std::size_t at(Control control) { return static_cast<std::size_t>(index_of(control)); }
@@ -127,7 +133,7 @@ class MemoryWindow : public pelmora::FrontEnd {
         if (focused != control) {
             const Control left = std::exchange(focused, control);
             if (left != Control::Pelmora_Main) {
-                form_->LostFocus(left);
+                form_->FocusLeft(left, pelmora::input::FocusTarget::ThisWindow);
             }
             form_->GotFocus(control);
         }

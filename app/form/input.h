@@ -1,0 +1,37 @@
+#ifndef PELMORA_FORM_INPUT_H
+#define PELMORA_FORM_INPUT_H
+
+// The user's input as every toolkit can report it, free of any toolkit's key codes: a front end
+// translates its events into these and the form decides what they mean.
+namespace pelmora::input {
+
+// The keys whose meaning the form decides; every other key is the control's own. Enter is the main
+// key and the keypad's alike.
+enum class Key { Enter, Tab, PageUp, PageDown, Left, Right, Up, Down, Home, End, Escape, Other };
+
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+struct KeyDown {
+    Key key = Key::Other;
+    Modifiers modifiers;
+    // The key was already down: the keyboard repeats it.
+    bool repeat = false;
+};
+
+// Where the focus went when it left a control.
+enum class FocusTarget {
+    // Another control of the window, or the window itself.
+    ThisWindow,
+    // Another window: a message box, the about window, another program.
+    OtherWindow,
+    // The menu bar, or a context menu, which give the focus back where it was.
+    Menu,
+};
+
+}  // namespace pelmora::input
+
+#endif
