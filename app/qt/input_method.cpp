@@ -10,15 +10,29 @@ void InputMethodGuard::watch(QWidget* box) {
     box->installEventFilter(this);
 }
 
+namespace {
+
+// An input method serves the window with the keyboard only, and Qt asks it nothing while no window
+// has the keyboard; nor does the guard. Where a Wayland compositor has no seat no window ever gets
+// the keyboard, and Qt's Wayland platform (6.4) crashes on any call to its input method there;
+// Qt 6.4 has no public way to ask about the seat itself.
+QInputMethod* serving_input_method() {
+    return QGuiApplication::focusWindow() != nullptr ? QGuiApplication::inputMethod() : nullptr;
+}
+
+}  // namespace
+
 bool InputMethodGuard::settle() {
-    QInputMethod* input_method = QGuiApplication::inputMethod();
+    QInputMethod* input_method = serving_input_method();
     if (composing_ == nullptr) {
         // Whatever the input method may still hold shows nowhere: the user cancelled it.
-        input_method->reset();
+        if (input_method != nullptr) {
+            input_method->reset();
+        }
         return false;
     }
     const QPointer<QWidget> box = composing_;
-    if (box == QApplication::focusWidget()) {
+    if (input_method != nullptr && box == QApplication::focusWidget()) {
         input_method->commit();
     }
     // An input method that does not commit (or none at all, or a box that has lost the focus
@@ -27,7 +41,9 @@ bool InputMethodGuard::settle() {
         QInputMethodEvent commit;
         commit.setCommitString(composition_);
         QApplication::sendEvent(box, &commit);
-        input_method->reset();
+        if (QInputMethod* after_commit = serving_input_method()) {
+            after_commit->reset();
+        }
     }
     return true;
 }

@@ -8,6 +8,9 @@ set -uo pipefail
 program=$1 method=$2
 home=$(mktemp -d)
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/run
+# The desktop the check is run from would pick a platform theme (qt6-gtk-platformtheme's on a
+# GTK desktop) or a style for the program; the check's input method is chosen below.
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/mozc" "$XDG_CONFIG_HOME/fcitx5"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf '%s\n' 'engines { name: "mozc-jp" longname: "Mozc" layout: "default" rank: 80 }' \

@@ -3,6 +3,10 @@
 // (weston_keys.c): 200 calls, Enter, 3 minutes, Enter, 8 hours, Enter, and Enter again on the
 // calculate button. It ends the program with exit code 0 when the boxes hold what was typed and the
 // answer, 1.25 erlangs; 1 when not.
+//
+// With PELMORA_PROBE=mouse, on a compositor without a seat, where no window gets the keyboard, it
+// clicks through the window as the platform hands a click over: the tab of the second page, which
+// must show that page, then the close button, which must end the program (with exit code 0).
 #include <fcntl.h>
 #include <linux/input-event-codes.h>
 #include <unistd.h>
@@ -10,6 +14,10 @@
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -108,12 +116,60 @@ class Probe : public QObject {
 
 }  // namespace
 
+// Clicks at a control's centre through its window.
+void click(QWidget* window, QWidget* control, QPoint at) {
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, at));
+}
+
+class MouseProbe : public QObject {
+  public:
+    MouseProbe() {
+        connect(&poll_, &QTimer::timeout, this, &MouseProbe::poll);
+        poll_.start(kPollMilliseconds);
+        QTimer::singleShot(kGiveUpMilliseconds, this, [this] {
+            finish(clicked_ ? "still running after a click on the close button"
+                            : "no shown window");
+        });
+    }
+
+  private:
+    void poll() {
+        QWidget* window = main_window();
+        if (clicked_ || window == nullptr || !window->windowHandle()->isExposed()) {
+            return;
+        }
+        clicked_ = true;
+        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+        QTabBar* bar = tabs->tabBar();
+        click(window, bar, bar->tabRect(1).center());
+        if (!window->findChild<QWidget*>(QStringLiteral("Frame2"))->isVisible()) {
+            return finish("a click on the second tab did not show its page");
+        }
+        auto* close = window->findChild<QPushButton*>(QStringLiteral("Command4"));
+        click(window, close, close->rect().center());
+    }
+
+    void finish(const char* failure) {
+        poll_.stop();
+        std::fprintf(stderr, "probe: %s\n", failure);
+        QCoreApplication::exit(1);
+    }
+
+    QTimer poll_;
+    bool clicked_ = false;
+};
+
 class ProbePlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "probe.json")
 
   public:
-    QObject* create(const QString&, const QString&) override { return new Probe; }
+    QObject* create(const QString&, const QString&) override {
+        if (qgetenv("PELMORA_PROBE") == "mouse") {
+            return new MouseProbe;
+        }
+        return new Probe;
+    }
 };
 
 #include "probe_plugin.moc"
