@@ -43,13 +43,6 @@ RECT fitted(HWND label, RECT at, layout::Align align) {
     return at;
 }
 
-bool high_contrast() {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
 COLORREF name_colour(Rgb own) {
     return colour(own_colour_or_text(own, rgb(GetSysColor(COLOR_BTNFACE)),
                                      rgb(GetSysColor(COLOR_BTNTEXT)), high_contrast()));

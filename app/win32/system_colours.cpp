@@ -7,6 +7,13 @@ bool colours_changed(UINT message, WPARAM w) {
            (message == WM_SETTINGCHANGE && w == SPI_SETHIGHCONTRAST);
 }
 
+bool high_contrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 void repaint_all(HWND window) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);

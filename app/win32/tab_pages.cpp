@@ -4,20 +4,10 @@
 
 #include <algorithm>
 
+#include "win32/system_colours.h"
 #include "win32/theme_library.h"
 
 namespace pelmora {
-
-namespace {
-
-bool high_contrast() {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
-}  // namespace
 
 TabPages::~TabPages() {
     forget_body();
