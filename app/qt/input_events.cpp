@@ -1,38 +1,27 @@
 #include "qt/input_events.h"
 
+#include <utility>
+
 namespace pelmora {
 
 namespace {
 
 input::Key key_of(int key) {
-    switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return input::Key::Enter;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return input::Key::Tab;
-        case Qt::Key_PageUp:
-            return input::Key::PageUp;
-        case Qt::Key_PageDown:
-            return input::Key::PageDown;
-        case Qt::Key_Left:
-            return input::Key::Left;
-        case Qt::Key_Right:
-            return input::Key::Right;
-        case Qt::Key_Up:
-            return input::Key::Up;
-        case Qt::Key_Down:
-            return input::Key::Down;
-        case Qt::Key_Home:
-            return input::Key::Home;
-        case Qt::Key_End:
-            return input::Key::End;
-        case Qt::Key_Escape:
-            return input::Key::Escape;
-        default:
-            return input::Key::Other;
+    using input::Key;
+    constexpr std::pair<int, Key> kKeys[] = {
+        {Qt::Key_Return, Key::Enter},  {Qt::Key_Enter, Key::Enter},
+        {Qt::Key_Tab, Key::Tab},       {Qt::Key_Backtab, Key::Tab},
+        {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown},
+        {Qt::Key_Left, Key::Left},     {Qt::Key_Right, Key::Right},
+        {Qt::Key_Up, Key::Up},         {Qt::Key_Down, Key::Down},
+        {Qt::Key_Home, Key::Home},     {Qt::Key_End, Key::End},
+        {Qt::Key_Escape, Key::Escape}};
+    for (const auto& [code, meaning] : kKeys) {
+        if (code == key) {
+            return meaning;
+        }
     }
+    return Key::Other;
 }
 
 }  // namespace

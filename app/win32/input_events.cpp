@@ -1,36 +1,26 @@
 #include "win32/input_events.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace pelmora {
 
 namespace {
 
 input::Key key_of(WPARAM key) {
-    switch (key) {
-        case VK_RETURN:
-            return input::Key::Enter;
-        case VK_TAB:
-            return input::Key::Tab;
-        case VK_PRIOR:
-            return input::Key::PageUp;
-        case VK_NEXT:
-            return input::Key::PageDown;
-        case VK_LEFT:
-            return input::Key::Left;
-        case VK_RIGHT:
-            return input::Key::Right;
-        case VK_UP:
-            return input::Key::Up;
-        case VK_DOWN:
-            return input::Key::Down;
-        case VK_HOME:
-            return input::Key::Home;
-        case VK_END:
-            return input::Key::End;
-        case VK_ESCAPE:
-            return input::Key::Escape;
-        default:
-            return input::Key::Other;
+    using input::Key;
+    constexpr std::pair<WPARAM, Key> kKeys[] = {
+        {VK_RETURN, Key::Enter},  {VK_TAB, Key::Tab},      {VK_PRIOR, Key::PageUp},
+        {VK_NEXT, Key::PageDown}, {VK_LEFT, Key::Left},    {VK_RIGHT, Key::Right},
+        {VK_UP, Key::Up},         {VK_DOWN, Key::Down},    {VK_HOME, Key::Home},
+        {VK_END, Key::End},       {VK_ESCAPE, Key::Escape}};
+    for (const auto& [code, meaning] : kKeys) {
+        if (code == key) {
+            return meaning;
+        }
     }
+    return Key::Other;
 }
 
 // The key state as of the message being handled, not as the keyboard is now.
@@ -52,27 +42,12 @@ bool is_key_down(UINT message) {
 }
 
 bool is_mouse_down(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_XBUTTONDOWN:
-        case WM_XBUTTONDBLCLK:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONDBLCLK:
-        case WM_NCMBUTTONDOWN:
-        case WM_NCMBUTTONDBLCLK:
-        case WM_NCXBUTTONDOWN:
-        case WM_NCXBUTTONDBLCLK:
-            return true;
-        default:
-            return false;
-    }
+    constexpr UINT kPresses[] = {
+        WM_LBUTTONDOWN,   WM_LBUTTONDBLCLK,   WM_RBUTTONDOWN,   WM_RBUTTONDBLCLK,
+        WM_MBUTTONDOWN,   WM_MBUTTONDBLCLK,   WM_XBUTTONDOWN,   WM_XBUTTONDBLCLK,
+        WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK,
+        WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK, WM_NCXBUTTONDOWN, WM_NCXBUTTONDBLCLK};
+    return std::find(std::begin(kPresses), std::end(kPresses), message) != std::end(kPresses);
 }
 
 input::FocusTarget focus_target(HWND window, HWND to) {
