@@ -1,6 +1,7 @@
 #include "qt/status_bar.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include "form/layout.h"
 #include "form/minute_clock.h"
@@ -12,6 +13,13 @@ namespace pelmora {
 namespace {
 
 constexpr int kHeight = 25;
+
+// The locale's short time without its seconds, which some locales' short form has ("HH:mm:ss"):
+// the clock shows the minute and wakes once a minute.
+QString minute_format() {
+    static const QRegularExpression seconds(QStringLiteral("[:.]?ss?(\\.z+)?"));
+    return QLocale::system().timeFormat(QLocale::ShortFormat).remove(seconds);
+}
 
 QLabel* inset_panel(QWidget* parent, const layout::StatusPanel& stored) {
     auto* panel = new QLabel(parent);
@@ -51,7 +59,7 @@ StatusBar::StatusBar(Clock clock, QWidget* parent) : QStatusBar(parent), clock_(
 void StatusBar::refresh() {
     const QDateTime now = clock_();
     date_->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
-    time_->setText(QLocale::system().toString(now.time(), QLocale::ShortFormat));
+    time_->setText(QLocale::system().toString(now.time(), minute_format()));
     timer_.start(milliseconds_to_next_minute(now.time().second(), now.time().msec()));
 }
 

@@ -13,6 +13,14 @@
 
 namespace pelmora::conformance {
 
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
 // One toolkit's real main window, fresh, shown and active, with message boxes answered at once
 // through the program's seam, worked as a user works it.
 class Driver {
@@ -46,10 +54,57 @@ class Driver {
     virtual bool running() = 0;
     // The message boxes shown so far, each answered at once.
     virtual const std::vector<RecordingMessageBoxes::Shown>& messages() = 0;
+
+    // A text the program writes into a box on the form's behalf, not the user.
+    virtual void write(Control box, std::u16string_view text) = 0;
+    virtual int text_limit(Control box) = 0;
+    virtual std::u16string caption() = 0;
+
+    // Places in pixels, in the main window's client area (below its menu bar).
+    virtual Rect place(Control control) = 0;
+    virtual Rect client() = 0;
+    // The main window made larger by the user.
+    virtual void resize(int wider, int taller) = 0;
+
+    virtual std::vector<std::u16string> tab_captions() = 0;
+    virtual std::vector<std::u16string> tab_tooltips() = 0;
+    // The name a screen reader announces a control by.
+    virtual std::u16string screen_reader_name(Control control) = 0;
+
+    // The status bar's panels from the left: their texts as a user reads them, and widths.
+    virtual std::vector<std::u16string> status_texts() = 0;
+    virtual std::vector<int> status_widths() = 0;
+    // The window's clock set to a moment, and the window's next look at it.
+    virtual void set_clock(int year, int month, int day, int hour, int minute, int second = 0) = 0;
+    // The user's locale's short form of a date.
+    virtual std::u16string short_date(int year, int month, int day) = 0;
+
+    // The desktop's theme switched to one of these colours for windows and their text, until the
+    // driver goes.
+    virtual void use_theme(Rgb face, Rgb text) = 0;
+    // The about window as it shows, read while it is open.
+    struct AboutLook {
+        // In screen pixels: the window, and the work area of the main window's monitor.
+        Rect window;
+        Rect work_area;
+        Rgb face;
+        // The colours of the two coloured names: the maker's, then the product's.
+        std::vector<Rgb> names;
+    };
+    virtual AboutLook about_look() = 0;
 };
 
-// Registers every scenario as a GoogleTest test of the suite (the toolkit's name), each run on a
-// fresh driver.
+// What holds of the window as it starts or after a few steps, read through the driver where no
+// step and expected texts can say it.
+struct Invariant {
+    std::string name;
+    void (*check)(Driver& driver);
+};
+
+const std::vector<Invariant>& invariants();
+
+// Registers every scenario and invariant as a GoogleTest test of the suite (the toolkit's name),
+// each run on a fresh driver.
 void register_scenarios(const char* suite, std::function<std::unique_ptr<Driver>()> make);
 
 }  // namespace pelmora::conformance

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "driver.h"
@@ -26,12 +30,20 @@ const std::map<Key, QKeyCombination> kKeys = {
     {Key::Enter, Qt::Key_Return}, {Key::HeldEnter, Qt::Key_Return},
     {Key::KeypadEnter, Qt::KeypadModifier | Qt::Key_Enter},
     {Key::ShiftEnter, Qt::SHIFT | Qt::Key_Return}, {Key::CtrlEnter, Qt::CTRL | Qt::Key_Return},
+    {Key::ShiftKeypadEnter, Qt::ShiftModifier | Qt::KeypadModifier | Qt::Key_Enter},
+    {Key::CtrlKeypadEnter, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter},
     {Key::AltEnter, Qt::ALT | Qt::Key_Return}, {Key::Space, Qt::Key_Space},
     {Key::Tab, Qt::Key_Tab}, {Key::ShiftTab, Qt::SHIFT | Qt::Key_Backtab},
     {Key::Esc, Qt::Key_Escape}, {Key::CtrlTab, Qt::CTRL | Qt::Key_Tab},
     {Key::CtrlShiftTab, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
     {Key::CtrlPageDown, Qt::CTRL | Qt::Key_PageDown}, {Key::CtrlPageUp, Qt::CTRL | Qt::Key_PageUp},
-    {Key::End, Qt::Key_End}, {Key::Left, Qt::Key_Left}, {Key::Down, Qt::Key_Down}, {Key::Backspace, Qt::Key_Backspace},
+    {Key::CtrlShiftPageDown, Qt::CTRL | Qt::SHIFT | Qt::Key_PageDown},
+    {Key::CtrlShiftPageUp, Qt::CTRL | Qt::SHIFT | Qt::Key_PageUp},
+    {Key::CtrlAltTab, Qt::CTRL | Qt::ALT | Qt::Key_Tab},
+    {Key::CtrlAltPageDown, Qt::CTRL | Qt::ALT | Qt::Key_PageDown},
+    {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End}, {Key::Left, Qt::Key_Left},
+    {Key::Right, Qt::Key_Right}, {Key::Up, Qt::Key_Up}, {Key::Down, Qt::Key_Down},
+    {Key::Backspace, Qt::Key_Backspace},
 };
 // clang-format on
 
@@ -167,7 +179,116 @@ class QtDriver : public Driver {
         return w_.messages.shown;
     }
 
+    void write(Control box, std::u16string_view text) override { w_.window->set_text(box, text); }
+
+    int text_limit(Control box) override { return static_cast<QLineEdit*>(find(box))->maxLength(); }
+
+    std::u16string caption() override { return w_.window->windowTitle().toStdU16String(); }
+
+    Rect place(Control control) override {
+        QWidget* widget = find(control);
+        const QPoint at = widget->mapTo(w_.window.get(), QPoint(0, 0));
+        return {at.x(), at.y() - menu_height(), widget->width(), widget->height()};
+    }
+
+    Rect client() override {
+        return {0, 0, w_.window->width(), w_.window->height() - menu_height()};
+    }
+
+    void resize(int wider, int taller) override {
+        w_.window->resize(w_.window->width() + wider, w_.window->height() + taller);
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return w_.c().StatusBar1->width() == w_.window->width(); }));
+    }
+
+    std::vector<std::u16string> tab_captions() override {
+        std::vector<std::u16string> all;
+        for (int i = 0; i < w_.c().TabStrip1->count(); ++i) {
+            all.push_back(w_.c().TabStrip1->tabText(i).toStdU16String());
+        }
+        return all;
+    }
+
+    std::vector<std::u16string> tab_tooltips() override {
+        std::vector<std::u16string> all;
+        for (int i = 0; i < w_.c().TabStrip1->count(); ++i) {
+            all.push_back(w_.c().TabStrip1->tabToolTip(i).toStdU16String());
+        }
+        return all;
+    }
+
+    std::u16string screen_reader_name(Control control) override {
+        return QAccessible::queryAccessibleInterface(find(control))
+            ->text(QAccessible::Name)
+            .toStdU16String();
+    }
+
+    std::vector<std::u16string> status_texts() override {
+        std::vector<std::u16string> all;
+        for (int panel = 1; panel <= 4; ++panel) {
+            all.push_back(w_.c().StatusBar1->panel(panel)->text().toStdU16String());
+        }
+        return all;
+    }
+
+    std::vector<int> status_widths() override {
+        std::vector<int> all;
+        for (int panel = 1; panel <= 4; ++panel) {
+            all.push_back(w_.c().StatusBar1->panel(panel)->width());
+        }
+        return all;
+    }
+
+    void set_clock(int year, int month, int day, int hour, int minute, int second) override {
+        w_.now = QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+        w_.c().StatusBar1->refresh();
+    }
+
+    std::u16string short_date(int year, int month, int day) override {
+        return QLocale::system()
+            .toString(QDate(year, month, day), QLocale::ShortFormat)
+            .toStdU16String();
+    }
+
+    void use_theme(Rgb face, Rgb text) override {
+        theme_ = QApplication::palette();
+        QPalette theme = *theme_;
+        theme.setColor(QPalette::Window, QColor(face.red, face.green, face.blue));
+        theme.setColor(QPalette::WindowText, QColor(text.red, text.green, text.blue));
+        QApplication::setPalette(theme);
+    }
+
+    AboutLook about_look() override {
+        AboutLook look;
+        QTimer::singleShot(0, [&] {
+            auto* splash = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
+            if (splash == nullptr || !QTest::qWaitFor([&] { return splash->isActiveWindow(); })) {
+                return;
+            }
+            const QRect window = splash->geometry();
+            const QRect work = w_.window->screen()->availableGeometry();
+            look.window = {window.x(), window.y(), window.width(), window.height()};
+            look.work_area = {work.x(), work.y(), work.width(), work.height()};
+            look.face = rgb(splash->palette().color(QPalette::Window));
+            for (const layout::AboutPlacement& placed : layout::about_window()) {
+                if (placed.colour) {
+                    auto* label = splash->findChild<QLabel*>(
+                        QString::fromLatin1(placed.name.data(), qsizetype(placed.name.size())));
+                    look.names.push_back(rgb(label->palette().color(QPalette::WindowText)));
+                }
+            }
+            splash->reject();
+        });
+        w_.window->findChild<QAction*>(QStringLiteral("about"))->trigger();
+        EXPECT_EQ(look.names.size(), 2U) << "the about window did not come up active";
+        return look;
+    }
+
   private:
+    static Rgb rgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
+
+    int menu_height() const { return w_.window->menuBar()->height(); }
+
     void send_commit(const QString& text) {
         QInputMethodEvent commit;
         commit.setCommitString(text);
@@ -223,6 +344,7 @@ class QtDriver : public Driver {
 
     WindowHarness w_;
     QString composition_;
+    std::optional<QPalette> theme_;
     bool committing_ = false;
     bool showing_ = false;
 };

@@ -83,6 +83,18 @@ class ScenarioTest : public testing::Test {
     std::unique_ptr<Driver> driver_;
 };
 
+class InvariantTest : public testing::Test {
+  public:
+    InvariantTest(const Invariant& invariant, std::unique_ptr<Driver> driver)
+        : invariant_(invariant), driver_(std::move(driver)) {}
+
+    void TestBody() override { invariant_.check(*driver_); }
+
+  private:
+    const Invariant& invariant_;
+    std::unique_ptr<Driver> driver_;
+};
+
 }  // namespace
 
 void register_scenarios(const char* suite, std::function<std::unique_ptr<Driver>()> make) {
@@ -90,6 +102,12 @@ void register_scenarios(const char* suite, std::function<std::unique_ptr<Driver>
         testing::RegisterTest(
             suite, scenario.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
             [&scenario, make]() -> testing::Test* { return new ScenarioTest(scenario, make()); });
+    }
+    for (const Invariant& invariant : invariants()) {
+        testing::RegisterTest(suite, invariant.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                              [&invariant, make]() -> testing::Test* {
+                                  return new InvariantTest(invariant, make());
+                              });
     }
 }
 

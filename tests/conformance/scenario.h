@@ -17,7 +17,9 @@ namespace pelmora::conformance {
 // clang-format off
 enum class Key {
     Enter, KeypadEnter, ShiftEnter, CtrlEnter, AltEnter, HeldEnter, Space, Tab, ShiftTab, Esc,
-    CtrlTab, CtrlShiftTab, CtrlPageDown, CtrlPageUp, AltF4, End, Left, Down, Backspace
+    ShiftKeypadEnter, CtrlKeypadEnter, CtrlTab, CtrlShiftTab, CtrlPageDown, CtrlPageUp,
+    CtrlShiftPageDown, CtrlShiftPageUp, CtrlAltTab, CtrlAltPageDown, AltF4, Home, End, Left, Right,
+    Up, Down, Backspace
 };
 // clang-format on
 

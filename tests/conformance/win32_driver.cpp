@@ -1,16 +1,21 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <imm.h>
+#include <oleacc.h>
 
+#include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "driver.h"
 #include "support/window_harness.h"
 #include "win32/control_ids.h"
+#include "win32/wide.h"
 
 namespace pelmora::conformance {
 
@@ -110,6 +115,46 @@ void CALLBACK about_tick(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+Rect rect_of(const RECT& area) {
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+Rgb rgb_of(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// The about window as it shows, read from a timer inside its modal loop, which a character then
+// ends.
+Driver::AboutLook* look = nullptr;
+HWND look_owner = nullptr;
+
+void CALLBACK look_at_about(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND about = about_window();
+    if (about == nullptr || GetForegroundWindow() != about) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    RECT placed;
+    GetWindowRect(about, &placed);
+    look->window = rect_of(placed);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(look_owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    look->work_area = rect_of(monitor.rcWork);
+    for (const layout::AboutPlacement& placed_label : layout::about_window()) {
+        if (placed_label.colour) {
+            HWND label = FindWindowExW(about, nullptr, nullptr, wide(placed_label.caption).c_str());
+            HDC dc = CreateCompatibleDC(nullptr);
+            SendMessageW(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(label));
+            look->names.push_back(rgb_of(GetTextColor(dc)));
+            look->face = rgb_of(GetBkColor(dc));
+            DeleteDC(dc);
+        }
+    }
+    PostMessageW(GetFocus(), WM_CHAR, L'x', 0);
+}
+
 struct Stroke {
     WORD key;
     std::vector<WORD> modifiers;
@@ -120,11 +165,18 @@ const std::map<Key, Stroke> kKeys = {
     {Key::Enter, {VK_RETURN, {}}}, {Key::KeypadEnter, {VK_RETURN, {}}},
     {Key::HeldEnter, {VK_RETURN, {}}}, {Key::ShiftEnter, {VK_RETURN, {VK_SHIFT}}},
     {Key::CtrlEnter, {VK_RETURN, {VK_CONTROL}}}, {Key::AltEnter, {VK_RETURN, {VK_MENU}}},
+    {Key::ShiftKeypadEnter, {VK_RETURN, {VK_SHIFT}}},
+    {Key::CtrlKeypadEnter, {VK_RETURN, {VK_CONTROL}}},
     {Key::Space, {VK_SPACE, {}}}, {Key::Tab, {VK_TAB, {}}}, {Key::ShiftTab, {VK_TAB, {VK_SHIFT}}},
     {Key::Esc, {VK_ESCAPE, {}}}, {Key::CtrlTab, {VK_TAB, {VK_CONTROL}}},
     {Key::CtrlShiftTab, {VK_TAB, {VK_CONTROL, VK_SHIFT}}},
     {Key::CtrlPageDown, {VK_NEXT, {VK_CONTROL}}}, {Key::CtrlPageUp, {VK_PRIOR, {VK_CONTROL}}},
-    {Key::AltF4, {VK_F4, {VK_MENU}}}, {Key::End, {VK_END, {}}}, {Key::Left, {VK_LEFT, {}}},
+    {Key::CtrlShiftPageDown, {VK_NEXT, {VK_CONTROL, VK_SHIFT}}},
+    {Key::CtrlShiftPageUp, {VK_PRIOR, {VK_CONTROL, VK_SHIFT}}},
+    {Key::CtrlAltTab, {VK_TAB, {VK_CONTROL, VK_MENU}}},
+    {Key::CtrlAltPageDown, {VK_NEXT, {VK_CONTROL, VK_MENU}}},
+    {Key::AltF4, {VK_F4, {VK_MENU}}}, {Key::Home, {VK_HOME, {}}}, {Key::End, {VK_END, {}}},
+    {Key::Left, {VK_LEFT, {}}}, {Key::Right, {VK_RIGHT, {}}}, {Key::Up, {VK_UP, {}}},
     {Key::Down, {VK_DOWN, {}}},
     {Key::Backspace, {VK_BACK, {}}},
 };
@@ -142,6 +194,9 @@ class Win32Driver : public Driver {
     }
 
     ~Win32Driver() override {
+        if (theme_) {
+            SetSysColors(2, kThemeElements.data(), theme_->data());
+        }
         if (context_ != nullptr) {
             ImmAssociateContextEx(w_.main(), nullptr, IACE_DEFAULT);
             ImmDestroyContext(context_);
@@ -178,12 +233,16 @@ class Win32Driver : public Driver {
 
     void press(Key key) override {
         const Stroke& stroke = kKeys.at(key);
-        if (key == Key::KeypadEnter) {
-            INPUT down = key_input(stroke.key, false);
-            INPUT up = key_input(stroke.key, true);
-            down.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-            up.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-            send({down, up});
+        if (key == Key::KeypadEnter || key == Key::ShiftKeypadEnter ||
+            key == Key::CtrlKeypadEnter) {
+            // The keypad's Enter is the extended one; the modifiers are held around it.
+            std::vector<INPUT> inputs = key_press(stroke.key, stroke.modifiers);
+            for (INPUT& input : inputs) {
+                if (input.ki.wVk == stroke.key) {
+                    input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+                }
+            }
+            send(inputs);
         } else if (key == Key::HeldEnter) {
             send({key_input(stroke.key, false), key_input(stroke.key, false),
                   key_input(stroke.key, true)});
@@ -245,7 +304,175 @@ class Win32Driver : public Driver {
         return w_.messages.shown;
     }
 
+    void write(Control box, std::u16string_view text) override { w_.window->set_text(box, text); }
+
+    int text_limit(Control box) override {
+        return static_cast<int>(SendMessageW(w_.control(box), EM_GETLIMITTEXT, 0, 0));
+    }
+
+    std::u16string caption() override {
+        wchar_t caption[64] = {};
+        GetWindowTextW(w_.main(), caption, 64);
+        return utf16(caption);
+    }
+
+    Rect place(Control control) override {
+        RECT area;
+        GetWindowRect(w_.control(control), &area);
+        MapWindowPoints(nullptr, w_.main(), reinterpret_cast<POINT*>(&area), 2);
+        return rect_of(area);
+    }
+
+    Rect client() override {
+        RECT area;
+        GetClientRect(w_.main(), &area);
+        return rect_of(area);
+    }
+
+    void resize(int wider, int taller) override {
+        RECT outer;
+        GetWindowRect(w_.main(), &outer);
+        SetWindowPos(w_.main(), nullptr, 0, 0, outer.right - outer.left + wider,
+                     outer.bottom - outer.top + taller, SWP_NOMOVE | SWP_NOZORDER);
+        w_.pump();
+    }
+
+    std::vector<std::u16string> tab_captions() override {
+        HWND tabs = w_.control(Control::TabStrip1);
+        std::vector<std::u16string> all;
+        for (int i = 0; i < SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+            wchar_t caption[64] = {};
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = caption;
+            item.cchTextMax = 64;
+            SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
+            all.push_back(utf16(caption));
+        }
+        return all;
+    }
+
+    std::vector<std::u16string> tab_tooltips() override {
+        HWND tabs = w_.control(Control::TabStrip1);
+        HWND tooltip = reinterpret_cast<HWND>(SendMessageW(tabs, TCM_GETTOOLTIPS, 0, 0));
+        std::vector<std::u16string> all;
+        for (int i = 0; tooltip != nullptr && i < SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+            wchar_t tip[128] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = tabs;
+            tool.uId = static_cast<UINT_PTR>(i);
+            tool.lpszText = tip;
+            SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+            all.push_back(utf16(tip));
+        }
+        return all;
+    }
+
+    std::u16string screen_reader_name(Control control) override {
+        EXPECT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        IAccessible* accessible = nullptr;
+        std::u16string heard;
+        if (SUCCEEDED(AccessibleObjectFromWindow(w_.control(control), OBJID_CLIENT, IID_IAccessible,
+                                                 reinterpret_cast<void**>(&accessible)))) {
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR announced = nullptr;
+            accessible->get_accName(self, &announced);
+            if (announced != nullptr) {
+                heard = utf16(std::wstring_view(announced, SysStringLen(announced)));
+            }
+            SysFreeString(announced);
+            accessible->Release();
+        }
+        CoUninitialize();
+        return heard;
+    }
+
+    // A centred panel's text starts with a tab, which is not shown.
+    std::vector<std::u16string> status_texts() override {
+        HWND bar = w_.control(Control::StatusBar1);
+        std::vector<std::u16string> all;
+        for (int part = 0; part < SendMessageW(bar, SB_GETPARTS, 0, 0); ++part) {
+            wchar_t text[128] = {};
+            SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+                         reinterpret_cast<LPARAM>(text));
+            std::u16string shown = utf16(text);
+            if (shown.starts_with(u'\t')) {
+                shown.erase(0, 1);
+            }
+            all.push_back(shown);
+        }
+        return all;
+    }
+
+    std::vector<int> status_widths() override {
+        std::array<int, 4> right_edges{};
+        SendMessageW(w_.control(Control::StatusBar1), SB_GETPARTS, right_edges.size(),
+                     reinterpret_cast<LPARAM>(right_edges.data()));
+        std::vector<int> widths;
+        int left = 0;
+        for (const int right : right_edges) {
+            widths.push_back(right - left);
+            left = right;
+        }
+        return widths;
+    }
+
+    void set_clock(int year, int month, int day, int hour, int minute, int second) override {
+        w_.now = moment(year, month, day, hour, minute);
+        w_.now.wSecond = static_cast<WORD>(second);
+        PostMessageW(w_.main(), WM_TIMER, kClockTimer, 0);
+        w_.pump();
+    }
+
+    std::u16string short_date(int year, int month, int day) override {
+        const SYSTEMTIME at = moment(year, month, day, 0, 0);
+        wchar_t date[80] = {};
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &at, nullptr, date, 80, nullptr);
+        return utf16(date);
+    }
+
+    // The wine session's colours are the next test's too: they are put back.
+    void use_theme(Rgb face, Rgb text) override {
+        if (!theme_) {
+            theme_ = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+        }
+        const std::array<COLORREF, 2> colours{RGB(face.red, face.green, face.blue),
+                                              RGB(text.red, text.green, text.blue)};
+        SetSysColors(2, kThemeElements.data(), colours.data());
+    }
+
+    AboutLook about_look() override {
+        AboutLook seen;
+        look = &seen;
+        look_owner = w_.main();
+        SetTimer(nullptr, 0, 60, &look_at_about);
+        PostMessageW(w_.main(), WM_COMMAND, kAboutCommand, 0);
+        w_.pump(400);
+        look = nullptr;
+        EXPECT_EQ(seen.names.size(), 2U) << "the about window did not come up in the foreground";
+        return seen;
+    }
+
   private:
+    static constexpr std::array<int, 2> kThemeElements{COLOR_BTNFACE, COLOR_BTNTEXT};
+
+    static SYSTEMTIME moment(int year, int month, int day, int hour, int minute) {
+        SYSTEMTIME at{};
+        at.wYear = static_cast<WORD>(year);
+        at.wMonth = static_cast<WORD>(month);
+        at.wDay = static_cast<WORD>(day);
+        at.wHour = static_cast<WORD>(hour);
+        at.wMinute = static_cast<WORD>(minute);
+        FILETIME file;
+        SystemTimeToFileTime(&at, &file);
+        FileTimeToSystemTime(&file, &at);
+        return at;
+    }
+
     // Wine gives the window no input context: one is made for it and its controls, as Windows
     // gives each thread one, and switched on.
     HIMC context() {
@@ -259,6 +486,7 @@ class Win32Driver : public Driver {
 
     WindowHarness w_;
     HIMC context_ = nullptr;
+    std::optional<std::array<COLORREF, 2>> theme_;
     bool showing_ = false;
 };
 
