@@ -106,11 +106,18 @@ void MainForm::TabStrip1_KeyDown(input::Key key) {
     }
 }
 
-// Enter is decided on its key; what a toolkit types for it, and a line feed (Ctrl+Enter, Ctrl+J),
-// has no place in a one-line box or on a button.
+// Enter is decided on its key, which types nothing. A carriage return that comes as a character
+// alone (Ctrl+M, a tool that types text) is Enter all the same; a line feed (Ctrl+J) has no place
+// in a one-line box or on a button.
 bool MainForm::Character(Control control, char16_t character) {
-    return (character == kEnter || character == kLineFeed) &&
-           (is_box(control) || is_button(control));
+    if ((character != kEnter && character != kLineFeed) ||
+        !(is_box(control) || is_button(control))) {
+        return false;
+    }
+    if (character == kEnter) {
+        KeyPress(control, kEnter);
+    }
+    return true;
 }
 
 // Leaving for another window, or for a menu, a box stays as it is, to be found so on return.

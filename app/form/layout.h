@@ -124,9 +124,10 @@ inline constexpr std::u16string_view kAboutWindowName = kAboutItem;
 std::span<const AboutPlacement> about_window();
 
 // Where a window of `length` starts to stand in the middle of an area: the about window is centred
-// on the work area of the main window's monitor, clear of the taskbar and docks.
+// on the work area of the main window's monitor, clear of the taskbar and docks. One larger than
+// the area starts at its start, so that its top, with no title bar to drag it by, stays in reach.
 constexpr int centred(int area_start, int area_length, int length) {
-    return area_start + (area_length - length) / 2;
+    return area_start + (area_length > length ? (area_length - length) / 2 : 0);
 }
 
 // The longest text a box takes: no limit that a paste of any reasonable size meets.

@@ -115,6 +115,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         case QEvent::KeyPress: {
+            // A key the focused control leaves alone goes on to its parents: it was reported.
+            if (watched != QApplication::focusWidget()) {
+                return false;
+            }
             const auto* key = static_cast<QKeyEvent*>(event);
             // X11 hands a repeat over as a release and a press of one time, which Qt marks a
             // repeat only if the press had arrived when it handled the release.

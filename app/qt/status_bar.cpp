@@ -1,5 +1,6 @@
 #include "qt/status_bar.h"
 
+#include <QGuiApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -52,7 +53,12 @@ StatusBar::StatusBar(Clock clock, QWidget* parent) : QStatusBar(parent), clock_(
         }
     }
     timer_.setSingleShot(true);
+    // A coarse timer this long would be rounded to whole seconds and could wake before the minute.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &StatusBar::refresh);
+    // The timer does not count a suspended computer's sleep, nor see the clock being set: the
+    // user's return to the program puts the clock right at once.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &StatusBar::refresh);
     refresh();
 }
 

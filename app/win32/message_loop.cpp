@@ -11,6 +11,11 @@ void handle_message(MainWindow& window, MSG& message) {
     HWND main = window.handle();
     const bool in_window = message.hwnd == main || IsChild(main, message.hwnd);
     if (in_window && is_key_down(message.message) && window.key_down(message)) {
+        // A key with Alt still goes by the default handling, which takes it for no Alt alone: the
+        // release of Alt would otherwise open the menu bar and take the keys that follow.
+        if (message.message == WM_SYSKEYDOWN) {
+            DefWindowProcW(message.hwnd, message.message, message.wParam, message.lParam);
+        }
         return;
     }
     if (in_window && is_mouse_down(message.message) && window.mouse_down()) {

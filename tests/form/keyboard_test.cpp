@@ -111,14 +111,16 @@ TEST_F(FormTest, KeysMeanTheSameWhereverTheyArePressed) {
     }
 }
 
-// Enter is decided on its key; the characters toolkits type for it, or for Ctrl+J, are no text.
+// A carriage return typed as a character alone is Enter; it and a line feed are no text.
 TEST_F(FormTest, EnterAndLineFeedAreNoText) {
     for (const Control control : {Control::Text2, Control::Text1, Control::Command1}) {
-        EXPECT_TRUE(form.Character(control, u'\r')) << control_name(control);
         EXPECT_TRUE(form.Character(control, u'\n')) << control_name(control);
         EXPECT_FALSE(form.Character(control, u'a')) << control_name(control);
     }
     EXPECT_FALSE(form.Character(Control::TabStrip1, u'\r'));
+    window.focus(Control::Text2);
+    EXPECT_TRUE(form.Character(Control::Text2, u'\r'));
+    EXPECT_EQ(control_name(window.focused), control_name(Control::Text3));
 }
 
 // A box shows the start of its text once the focus has left it, and whenever the program has
