@@ -1,5 +1,6 @@
 /* A version record read as Windows reads it: the file and product version and the string table's
- * texts, of the engine's DLL or of the program, against the version that the build gives each. */
+ * texts, of the engine's DLL or of the program, against the version that the build gives each; and
+ * the program's manifest, whose assembly carries the same version. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -19,17 +20,44 @@ static void expect_string(const void* record, const wchar_t* key, const wchar_t*
     }
 }
 
+// Two fields of a version as the fixed file information holds them, the first in the high word.
+static DWORD fields(unsigned high, unsigned low) {
+    return (DWORD)high << 16 | (low & 0xFFFF);
+}
+
+static void expect_manifest(const char* file, const char* assembly, const char* version) {
+    char identity[128];
+    snprintf(identity, sizeof identity, "name=\"%s\" version=\"%s\"", assembly, version);
+    HMODULE module = LoadLibraryExA(file, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : NULL;
+    const char* text = found ? LockResource(LoadResource(module, found)) : NULL;
+    const size_t size = text ? SizeofResource(module, found) : 0, length = strlen(identity);
+    int seen = 0;
+    for (size_t i = 0; !seen && i + length <= size; ++i) {
+        seen = memcmp(text + i, identity, length) == 0;
+    }
+    if (!seen) {
+        fprintf(stderr, "manifest: no assembly %s\n", identity);
+        ++failures;
+    }
+    if (module) {
+        FreeLibrary(module);
+    }
+}
+
 struct Expected {
     const char* kind;
     DWORD file_type;
     const wchar_t* description;
     const wchar_t* product;
     const wchar_t* original_name;
+    const char* assembly;
 };
 
 static const struct Expected kExpected[] = {
-    {"engine", VFT_DLL, L"Erlang B traffic engine", L"vantrel", L"vantrel.dll"},
-    {"program", VFT_APP, L"\u547c\u640d\u7387\u306e\u8a08\u7b97", L"Pelmora", L"Pelmora.exe"},
+    {"engine", VFT_DLL, L"Erlang B traffic engine", L"vantrel", L"vantrel.dll", NULL},
+    {"program", VFT_APP, L"\u547c\u640d\u7387\u306e\u8a08\u7b97", L"Pelmora", L"Pelmora.exe",
+     "Pelmora"},
 };
 
 int main(int argc, char** argv) {
@@ -59,10 +87,10 @@ int main(int argc, char** argv) {
     VS_FIXEDFILEINFO* fixed = NULL;
     UINT length = 0;
     if (!VerQueryValueW(record, L"\\", (void**)&fixed, &length) ||
-        fixed->dwFileVersionMS != MAKELONG(field[1], field[0]) ||
-        fixed->dwFileVersionLS != MAKELONG(field[3], field[2]) ||
-        fixed->dwProductVersionMS != MAKELONG(field[1], field[0]) ||
-        fixed->dwProductVersionLS != MAKELONG(field[3], field[2]) ||
+        fixed->dwFileVersionMS != fields(field[0], field[1]) ||
+        fixed->dwFileVersionLS != fields(field[2], field[3]) ||
+        fixed->dwProductVersionMS != fields(field[0], field[1]) ||
+        fixed->dwProductVersionLS != fields(field[2], field[3]) ||
         fixed->dwFileType != expected->file_type) {
         fprintf(stderr, "fixed file information: not version %s of the %s\n", argv[3],
                 expected->kind);
@@ -75,5 +103,8 @@ int main(int argc, char** argv) {
     expect_string(record, L"ProductVersion", version);
     expect_string(record, L"OriginalFilename", expected->original_name);
     free(record);
+    if (expected->assembly != NULL) {
+        expect_manifest(argv[1], expected->assembly, argv[3]);
+    }
     return failures == 0 ? 0 : 1;
 }
