@@ -4,7 +4,8 @@
 # files debhelper's clean step would delete (backups, rejected patches) or add to. Debian's build
 # flags with every hardening feature come from debian/rules; nothing from the caller's environment
 # or dpkg settings reaches the build, apart from SOURCE_DATE_EPOCH, the time recorded in the
-# packages (by default the changelog's). --check builds and runs the engine's tests in the
+# packages (by default the changelog's). The changelog's top entry is the project's version
+# (debian-changelog.sh). --check builds and runs the engine's tests in the
 # package's build too, as Debian's build machines do.
 # Usage: build-debian.sh [--check] SRC OUT
 set -euo pipefail
@@ -23,6 +24,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/pelmora"
 tar -C "$src" --exclude=./.git --exclude='./build*' --exclude='./obj-*' --exclude='./dist*' \
     -cf - . | tar -C "$work/pelmora" -xf -
+bash "$(dirname "$0")/debian-changelog.sh" "$work/pelmora"
 version=$(cd "$work/pelmora" && dpkg-parsechangelog -S Version)
 architecture=$(dpkg --print-architecture)
 (cd "$work/pelmora" && env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home" \

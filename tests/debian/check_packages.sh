@@ -18,10 +18,21 @@ started=$SECONDS
 mkdir -p "$work/src"
 git -C "$root" ls-files -z --cached --others --exclude-standard |
     (cd "$root" && tar --null -T - --ignore-failed-read -cf - 2> /dev/null) | tar -C "$work/src" -xf -
+bash "$root/scripts/debian-changelog.sh" "$work/src"
 bash "$root/scripts/build-debian.sh" --check "$work/src" "$work/debs"
 (cd "$work" && dpkg-source --build src > /dev/null)
 echo "built in $((SECONDS - started)) s:"
 (cd "$work/debs" && ls -l -- *.deb)
+
+echo "== the packages' version, the project's"
+version=$(sed -n 's/^project(Pelmora VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+for package in "$work"/debs/*.deb "$work"/*.dsc; do
+    case $package in
+        *.deb) found=$(dpkg-deb -f "$package" Version) ;;
+        *) found=$(sed -n 's/^Version: //p' "$package") ;;
+    esac
+    [ "$found" = "$version" ] || fail "${package##*/} is version $found, the project $version"
+done
 
 echo "== lintian, on the packages and their source"
 lintian --fail-on error,warning --info "$work"/*.dsc "$work"/debs/*.deb 2>&1 |
@@ -34,6 +45,9 @@ for package in "$work"/debs/*.deb; do
 done
 library=$tree/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
+zcat "$tree/usr/share/man/man1/Pelmora.1.gz" | head -n 1 | grep -q -F "\"Pelmora $version\"" ||
+    fail "the manual page is not of version $version"
+
 echo "== hardening-check"
 # Fortify only shows where a buffer's size is known at compile time; the program has no such
 # call, so it is not asked for.
@@ -45,6 +59,9 @@ appstreamcli compose --no-net --origin=pelmora --result-root="$work/catalogue" \
     --components=jp.example.pelmora "$tree" || fail "appstreamcli compose"
 zgrep -q '<id>jp.example.pelmora</id>' "$work"/catalogue/usr/share/swcatalog/xml/pelmora.xml.gz ||
     fail "the catalogue has no jp.example.pelmora"
+zgrep -q "<release [^>]*version=\"$version\"" \
+    "$work"/catalogue/usr/share/swcatalog/xml/pelmora.xml.gz ||
+    fail "the catalogue has no release $version of jp.example.pelmora"
 
 if [ "$(id -u)" -eq 0 ]; then
     bash "$here/clean_install.sh" "$work/debs" "$build/tests/install/plugins"

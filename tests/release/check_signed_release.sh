@@ -51,6 +51,8 @@ PELMORA_SIGN_PASSWORD=$password PATH=$work/spy:$PATH \
     bash "$root/scripts/release.sh" --sign "$work/signer.p12" --out "$release"
 installer=$(cd "$release" && ls Pelmora-*-win64.exe)
 package=$(cd "$release" && ls Pelmora-*-win64.msi)
+version=${installer#Pelmora-}
+version=${version%-win64.exe}
 # sums FOLDER: SHA256SUMS made again, in the release's order, for a file added at the end.
 sums() {
     local listed
@@ -161,4 +163,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash "$root/tests/win32/check_installer.sh" "$(from_build PELMORA_WINE64)" \
         "$(from_build PELMORA_WINESERVER)" "$release/$installer" \
         "$release/$package" "$build/bin/pelmora_driver.exe" \
-        "$root/tests/support/make_wine_prefix.sh" "$work/authority.pem"
+        "$root/tests/support/make_wine_prefix.sh" "$version" "$work/authority.pem"

@@ -13,9 +13,12 @@
 # key. With CAFILE, every signature is checked too: the
 # installer's, and those of the files it installed, the uninstaller that it wrote among them.
 # Files are checked, not only exit codes: an installer that cannot run can exit 0 as well.
-# Usage: check_installer.sh WINE64 WINESERVER INSTALLER PACKAGE DRIVER MAKE_PREFIX [CAFILE]
+# VERSION is the installer's; the newer version is the one a bump of its fourth field makes.
+# Usage: check_installer.sh WINE64 WINESERVER INSTALLER PACKAGE DRIVER MAKE_PREFIX VERSION [CAFILE]
 set -euo pipefail
-wine64=$1 wineserver=$2 installer=$3 package=$4 driver=$5 make_prefix=$6 authority=${7:-}
+wine64=$1 wineserver=$2 installer=$3 package=$4 driver=$5 make_prefix=$6 version=$7
+authority=${8:-}
+newer=${version%.*}.$((${version##*.} + 1))
 for file in "$installer" "$package"; do
     [ -f "$file" ] || { echo "FAIL: no $file: build the targets installer and msi first" >&2; exit 1; }
 done
@@ -106,7 +109,7 @@ grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' <<< "$(registry "$product_key" 
 [ "$(shortcut)" = "$programs/呼損率の計算.lnk" ] || fail "shortcut: $(shortcut)"
 entry=$(registry "$uninstall_key" /reg:64) || fail "no uninstall entry in the 64-bit registry"
 echo "$entry"
-entry_has "$entry" '"DisplayName"="Pelmora"' '"DisplayVersion"="1\.0\.0\.2"' \
+entry_has "$entry" '"DisplayName"="Pelmora"' "\"DisplayVersion\"=\"${version//./\\.}\"" \
     '"Publisher"="空巡通信株式会社"' '"NoModify"=dword:00000001' \
     '"QuietUninstallString"=".*Uninstall\.exe.* /S"'
 names_installed_file "$uninstall_key" UninstallString
@@ -118,11 +121,11 @@ start_shortcut
 "$wine64" "$(windows_path "$driver")" --started "$program"
 
 echo "== refused over a newer version"
-"$wine64" reg add "$uninstall_key" /v DisplayVersion /d 1.0.0.3 /reg:64 /f > /dev/null
+"$wine64" reg add "$uninstall_key" /v DisplayVersion /d "$newer" /reg:64 /f > /dev/null
 code=0
 install || code=$?
 [ "$code" = $((1638 % 256)) ] || fail "exit code $code over a newer version"
-"$wine64" reg add "$uninstall_key" /v DisplayVersion /d 1.0.0.2 /reg:64 /f > /dev/null
+"$wine64" reg add "$uninstall_key" /v DisplayVersion /d "$version" /reg:64 /f > /dev/null
 
 echo "== an upgrade while the program is open: closed, and the folder kept"
 start_shortcut

@@ -79,7 +79,7 @@ installed
 echo "shortcut: $(shortcut | sed "s|$WINEPREFIX/||")"
 entry=$(registry "$(entry_key "$package")" /reg:64) || fail "no Apps & Features entry"
 echo "$entry"
-entry_has "$entry" '"DisplayName"="Pelmora"' '"DisplayVersion"="1\.0\.0\.2"' \
+entry_has "$entry" '"DisplayName"="Pelmora"' "\"DisplayVersion\"=\"${7//./\\.}\"" \
     '"Publisher"="空巡通信株式会社"' '"NoModify"=dword:00000001' \
     '"InstallLocation"="C:\\\\Tools\\\\Pelmora\\\\"'
 names_installed_file "$(entry_key "$package")" UninstallString
