@@ -24,6 +24,10 @@ for package in "${missing[@]}"; do
     fi
 done
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
+# A mirror caught mid-sync fails an index for a while; the install below says what is then missing.
+for attempt in 1 2 3; do
+    "${as_root[@]}" apt-get update -qq && break
+    sleep $((attempt * 15))
+done
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"

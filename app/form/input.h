@@ -1,6 +1,9 @@
 #ifndef PELMORA_FORM_INPUT_H
 #define PELMORA_FORM_INPUT_H
 
+#include <cstddef>
+#include <utility>
+
 // The user's input as every toolkit can report it, free of any toolkit's key codes: a front end
 // translates its events into these and the form decides what they mean.
 namespace pelmora::input {
@@ -21,6 +24,17 @@ struct KeyDown {
     // The key was already down: the keyboard repeats it.
     bool repeat = false;
 };
+
+// A toolkit's key code looked up in its table of the keys above.
+template <class Code, std::size_t Count>
+constexpr Key key_of(Code code, const std::pair<Code, Key> (&table)[Count]) {
+    for (const auto& [known, key] : table) {
+        if (known == code) {
+            return key;
+        }
+    }
+    return Key::Other;
+}
 
 // Where the focus went when it left a control.
 enum class FocusTarget {

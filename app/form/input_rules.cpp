@@ -1,4 +1,5 @@
 #include <array>
+#include <utility>
 
 #include "form/layout.h"
 #include "form/main_form.h"
@@ -124,7 +125,18 @@ bool MainForm::Character(Control control, char16_t character) {
 void MainForm::FocusLeft(Control control, input::FocusTarget to) {
     if (to == input::FocusTarget::ThisWindow) {
         LostFocus(control);
+    } else if (to == input::FocusTarget::Menu) {
+        left_for_menu_ = control;
     }
+}
+
+// A menu that gives the focus to another control than the one it took it from (a tab clicked
+// while the menu bar has the keyboard) has moved it away from that control.
+void MainForm::GotFocus(Control control) {
+    if (const auto left = std::exchange(left_for_menu_, std::nullopt); left && *left != control) {
+        LostFocus(*left);
+    }
+    help_on_focus(control);
 }
 
 // Any button pressed anywhere in the window ends a composition in its box before a control takes

@@ -74,6 +74,7 @@ class MainForm {
     void KeyPress(Control control, char16_t key);
     // A control lost the focus to another control of the window.
     void LostFocus(Control control);
+    void help_on_focus(Control control);
 
     // Leaves a call for once the event being handled is over.
     void after_this_event(std::function<void()> then);
@@ -152,6 +153,8 @@ class MainForm {
     FrontEnd& window_;
     Engine& engine_;
     AfterEvent after_event_;
+    // The control the focus left for a menu, which gives it back there or to another control.
+    std::optional<Control> left_for_menu_;
 };
 
 // The rules of frmSplash, the about window: it closes on its button, on a left click on its frame,

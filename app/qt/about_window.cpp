@@ -44,17 +44,6 @@ void dress(QLabel* label, const AboutPlacement& placed) {
     }
 }
 
-AboutForm::Button button_of(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return AboutForm::Button::Left;
-        case Qt::RightButton:
-            return AboutForm::Button::Right;
-        default:
-            return AboutForm::Button::Middle;
-    }
-}
-
 }  // namespace
 
 AboutWindow::AboutWindow(QWidget* owner)
@@ -125,7 +114,10 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto* click = static_cast<QMouseEvent*>(event);
         const QPoint at = click->position().toPoint();
         if (frame_->rect().contains(at) && frame_->childAt(at) == nullptr) {
-            form_.Frame1_Click(button_of(click->button()));
+            const Qt::MouseButton button = click->button();
+            form_.Frame1_Click(button == Qt::LeftButton    ? AboutForm::Button::Left
+                               : button == Qt::RightButton ? AboutForm::Button::Right
+                                                           : AboutForm::Button::Middle);
         }
     }
     return false;

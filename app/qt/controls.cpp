@@ -47,18 +47,6 @@ QWidget* text_box(QWidget* parent) {
     return box;
 }
 
-QWidget* button(QWidget* parent, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QWidget* label(QWidget* parent, const QString& caption, layout::Align align) {
-    auto* label = new QLabel(caption, parent);
-    label->setAlignment(alignment(align) | Qt::AlignTop);
-    return label;
-}
-
 }  // namespace
 
 QWidget* create_control(layout::Kind kind, std::u16string_view text, layout::Align align,
@@ -73,10 +61,16 @@ QWidget* create_control(layout::Kind kind, std::u16string_view text, layout::Ali
             return help_panel(parent);
         case Kind::TextBox:
             return text_box(parent);
-        case Kind::Button:
-            return button(parent, caption);
-        case Kind::Label:
-            return label(parent, caption, align);
+        case Kind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(false);
+            return button;
+        }
+        case Kind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setAlignment(alignment(align) | Qt::AlignTop);
+            return label;
+        }
         case Kind::StatusBar:
             break;
     }

@@ -8,18 +8,12 @@
 
 namespace pelmora {
 
-namespace {
-
-// Both come from the build: the library's file name (with its version) and where the library
-// directory lies relative to the program's.
-const QString kLibraryFileName = QStringLiteral(VANTREL_FILE_NAME);
-const QString kLibraryDirectoryFromProgram = QStringLiteral(VANTREL_LIBRARY_DIRECTORY);
-
-}  // namespace
-
+// Both come from the build: where the library directory lies relative to the program's, and the
+// library's file name (with its version).
 QStringList InstalledLibrary::installation_directories() {
     const QString program = QCoreApplication::applicationDirPath();
-    return {program, QDir::cleanPath(QDir(program).filePath(kLibraryDirectoryFromProgram))};
+    return {program,
+            QDir::cleanPath(QDir(program).filePath(QStringLiteral(VANTREL_LIBRARY_DIRECTORY)))};
 }
 
 InstalledLibrary::InstalledLibrary(QStringList directories)
@@ -31,7 +25,7 @@ bool InstalledLibrary::load(std::u16string& failure) {
     }
     QStringList reasons;
     for (const QString& directory : directories_) {
-        const QString path = QDir(directory).absoluteFilePath(kLibraryFileName);
+        const QString path = QDir(directory).absoluteFilePath(QStringLiteral(VANTREL_FILE_NAME));
         if (!QFileInfo(path).isAbsolute() || !QFileInfo::exists(path)) {
             reasons << QStringLiteral("%1: not found").arg(path);
             continue;

@@ -7,24 +7,17 @@
 
 namespace pelmora {
 
-namespace {
-
-const QString kWindowsLineBreak = QStringLiteral("\r\n");
-const QString kLineFeed = QStringLiteral("\n");
-
-}  // namespace
-
 HelpPanel::HelpPanel(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
 QString HelpPanel::text() const {
-    return toPlainText().replace(kLineFeed, kWindowsLineBreak);
+    return toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 void HelpPanel::setText(const QString& text) {
-    setPlainText(QString(text).replace(kWindowsLineBreak, kLineFeed));
+    setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 // The style strokes the frame along the panel's edges, half of each line outside the panel. At a

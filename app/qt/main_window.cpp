@@ -41,10 +41,9 @@ MainWindow::MainWindow(MessageBoxes& messages, Engine& engine, StatusBar::Clock 
 MainWindow::~MainWindow() {
     // The controls outlive this part of the window: nothing they do while they are torn down may
     // reach the form.
-    for (auto watched = watched_.keyBegin(); watched != watched_.keyEnd(); ++watched) {
-        auto* object = const_cast<QObject*>(*watched);
-        object->removeEventFilter(this);
-        QObject::disconnect(object, nullptr, this, nullptr);
+    for (const QObject* watched : watched_.keys()) {
+        const_cast<QObject*>(watched)->removeEventFilter(this);
+        QObject::disconnect(watched, nullptr, this, nullptr);
     }
 }
 
@@ -110,7 +109,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat()) {
-                last_release_ = {key->key(), key->timestamp()};
+                released_key_ = key->key();
+                released_at_ = key->timestamp();
             }
             return false;
         }
@@ -123,8 +123,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             // X11 hands a repeat over as a release and a press of one time, which Qt marks a
             // repeat only if the press had arrived when it handled the release.
             const bool repeat =
-                key->isAutoRepeat() || (key->timestamp() != 0 && last_release_.key == key->key() &&
-                                        last_release_.timestamp == key->timestamp());
+                key->isAutoRepeat() || (key->timestamp() != 0 && released_key_ == key->key() &&
+                                        released_at_ == key->timestamp());
             if (form_.KeyDown(control, key_down(*key, repeat))) {
                 return true;
             }

@@ -63,10 +63,8 @@ class MainWindow : public QMainWindow, public FrontEnd {
     // signal is not taken for the user's.
     bool writing_ = false;
     // The key that last went up, and when by the window system's clock.
-    struct Release {
-        int key = 0;
-        quint64 timestamp = 0;
-    } last_release_;
+    int released_key_ = 0;
+    quint64 released_at_ = 0;
 };
 
 }  // namespace pelmora

@@ -8,20 +8,13 @@ namespace pelmora {
 
 namespace {
 
-input::Key key_of(WPARAM key) {
-    using input::Key;
-    constexpr std::pair<WPARAM, Key> kKeys[] = {
-        {VK_RETURN, Key::Enter},  {VK_TAB, Key::Tab},      {VK_PRIOR, Key::PageUp},
-        {VK_NEXT, Key::PageDown}, {VK_LEFT, Key::Left},    {VK_RIGHT, Key::Right},
-        {VK_UP, Key::Up},         {VK_DOWN, Key::Down},    {VK_HOME, Key::Home},
-        {VK_END, Key::End},       {VK_ESCAPE, Key::Escape}};
-    for (const auto& [code, meaning] : kKeys) {
-        if (code == key) {
-            return meaning;
-        }
-    }
-    return Key::Other;
-}
+using input::Key;
+
+constexpr std::pair<WPARAM, Key> kKeys[] = {
+    {VK_RETURN, Key::Enter},  {VK_TAB, Key::Tab},      {VK_PRIOR, Key::PageUp},
+    {VK_NEXT, Key::PageDown}, {VK_LEFT, Key::Left},    {VK_RIGHT, Key::Right},
+    {VK_UP, Key::Up},         {VK_DOWN, Key::Down},    {VK_HOME, Key::Home},
+    {VK_END, Key::End},       {VK_ESCAPE, Key::Escape}};
 
 // The key state as of the message being handled, not as the keyboard is now.
 bool held(int key) {
@@ -32,7 +25,7 @@ bool held(int key) {
 
 input::KeyDown key_down(const MSG& message) {
     constexpr LPARAM kWasDown = 1 << 30;
-    return {key_of(message.wParam),
+    return {input::key_of(message.wParam, kKeys),
             {held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU)},
             (message.lParam & kWasDown) != 0};
 }

@@ -40,6 +40,11 @@ class Driver {
     virtual void commit() = 0;
     // A click on a tab of the tab strip.
     virtual void select_tab(int index) = 0;
+    // Text put on the clipboard and pasted with Ctrl+V into whatever has the focus.
+    virtual void paste(std::u16string_view text) = 0;
+    // A click on the menu bar's Help menu. This menu, and every menu a key opens, is answered
+    // at once: by turns one of its items or closed, and an about window it opens is closed.
+    virtual void open_menu() = 0;
     // Opens the about window from the Help menu and does the action once it is up; answers
     // whether that closed it (one still open is then closed, so that no test waits for ever), the
     // main window enabled and active again.
@@ -52,6 +57,10 @@ class Driver {
     virtual Control shown_page() = 0;
     virtual bool shows_start(Control box) = 0;
     virtual bool running() = 0;
+    // The main window takes input: no window of the program's blocks it.
+    virtual bool enabled() = 0;
+    // How many random events a run of the monkey takes unless told: what fits a test's time.
+    virtual int random_events() = 0;
     // The message boxes shown so far, each answered at once.
     virtual const std::vector<RecordingMessageBoxes::Shown>& messages() = 0;
 
@@ -102,6 +111,9 @@ struct Invariant {
 };
 
 const std::vector<Invariant>& invariants();
+
+// A seeded run of random input, checked after every event.
+void random_input(Driver& driver, int seed);
 
 // Registers every scenario and invariant as a GoogleTest test of the suite (the toolkit's name),
 // each run on a fresh driver.

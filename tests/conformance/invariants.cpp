@@ -173,6 +173,9 @@ const std::vector<Invariant>& invariants() {
          &the_about_windows_names_keep_their_blue_on_a_light_theme},
         {"the_about_windows_names_read_on_a_dark_theme",
          &the_about_windows_names_read_on_a_dark_theme},
+        {"random_input_of_seed_1", [](Driver& driver) { random_input(driver, 1); }},
+        {"random_input_of_seed_2", [](Driver& driver) { random_input(driver, 2); }},
+        {"random_input_of_seed_3", [](Driver& driver) { random_input(driver, 3); }},
     };
     return all;
 }

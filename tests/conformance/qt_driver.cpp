@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,7 +45,12 @@ const std::map<Key, QKeyCombination> kKeys = {
     {Key::CtrlAltPageDown, Qt::CTRL | Qt::ALT | Qt::Key_PageDown},
     {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End}, {Key::Left, Qt::Key_Left},
     {Key::Right, Qt::Key_Right}, {Key::Up, Qt::Key_Up}, {Key::Down, Qt::Key_Down},
-    {Key::Backspace, Qt::Key_Backspace},
+    {Key::Backspace, Qt::Key_Backspace}, {Key::Delete, Qt::Key_Delete}, {Key::F1, Qt::Key_F1},
+    {Key::F10, Qt::Key_F10}, {Key::ShiftF10, Qt::SHIFT | Qt::Key_F10}, {Key::Alt, Qt::Key_Alt},
+    {Key::AltSpace, Qt::ALT | Qt::Key_Space}, {Key::ContextMenu, Qt::Key_Menu},
+    {Key::CtrlA, Qt::CTRL | Qt::Key_A}, {Key::CtrlC, Qt::CTRL | Qt::Key_C},
+    {Key::CtrlV, Qt::CTRL | Qt::Key_V}, {Key::CtrlX, Qt::CTRL | Qt::Key_X},
+    {Key::CtrlZ, Qt::CTRL | Qt::Key_Z},
 };
 // clang-format on
 
@@ -80,7 +87,9 @@ class QtDriver : public Driver {
     void type(std::u16string_view text) override {
         for (const char16_t ch : text) {
             QWidget* target = QApplication::focusWidget();
-            if (ch < 0x80) {
+            if (target == nullptr) {
+                QTest::keyClick(w_.window->windowHandle(), static_cast<char>(ch & 0x7f));
+            } else if (ch < 0x80) {
                 QTest::keyClicks(target, QString(QChar(ch)));
             } else {
                 send_commit(QString(QChar(ch)));
@@ -115,13 +124,36 @@ class QtDriver : public Driver {
         // Apart in time, as a keyboard's presses are: a press at the time of the last release is
         // how X11 hands over a held key's repeat.
         QTest::qSleep(2);
-        QTest::keyClick(QApplication::focusWidget()->window()->windowHandle(), keys.key(),
-                        keys.keyboardModifiers());
-        if (key == Key::HeldEnter) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick((focus != nullptr ? focus->window() : w_.window.get())->windowHandle(),
+                        keys.key(), keys.keyboardModifiers());
+        if (key == Key::HeldEnter && QApplication::focusWidget() != nullptr) {
             QKeyEvent repeat(QEvent::KeyPress, keys.key(), {}, QStringLiteral("\r"), true);
             QApplication::sendEvent(QApplication::focusWidget(), &repeat);
         }
+        // The context menu that a desktop's window system makes of the menu key.
+        if (key == Key::ContextMenu && QApplication::focusWidget() != nullptr) {
+            QWidget* focus = QApplication::focusWidget();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                   focus->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(focus, &menu);
+        }
         next_input();
+        answer_menu();
+    }
+
+    void paste(std::u16string_view text) override {
+        QGuiApplication::clipboard()->setText(QString::fromStdU16String(std::u16string(text)));
+        press(Key::CtrlV);
+    }
+
+    void open_menu() override {
+        QMenuBar* bar = w_.window->menuBar();
+        const QRect help = bar->actionGeometry(bar->actions().constFirst());
+        QTest::mouseClick(w_.window->windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(w_.window.get(), help.center()));
+        next_input();
+        answer_menu();
     }
 
     void select_tab(int index) override {
@@ -174,6 +206,12 @@ class QtDriver : public Driver {
     }
 
     bool running() override { return w_.window->isVisible(); }
+
+    bool enabled() override {
+        return w_.window->isEnabled() && QApplication::activeModalWidget() == nullptr;
+    }
+
+    int random_events() override { return 700; }
 
     const std::vector<RecordingMessageBoxes::Shown>& messages() override {
         return w_.messages.shown;
@@ -285,6 +323,29 @@ class QtDriver : public Driver {
     }
 
   private:
+    // By turns one of a menu's items (undo, cut, paste, delete and select all in a box's) or
+    // none; an about window an item opens is closed at once. The offscreen platform then gives
+    // the keyboard back to no window, where a desktop gives it back to the main window.
+    void answer_menu() {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup == nullptr) {
+            return;
+        }
+        const QList<QAction*> actions = popup->actions();
+        const auto choice = static_cast<qsizetype>(menus_++ % (2 * actions.size() + 1));
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+        });
+        if (choice < actions.size() && actions[choice]->isEnabled()) {
+            actions[choice]->trigger();
+        }
+        popup->close();
+        w_.window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w_.window.get()));
+    }
+
     static Rgb rgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
     int menu_height() const { return w_.window->menuBar()->height(); }
@@ -345,6 +406,7 @@ class QtDriver : public Driver {
     WindowHarness w_;
     QString composition_;
     std::optional<QPalette> theme_;
+    int menus_ = 0;
     bool committing_ = false;
     bool showing_ = false;
 };

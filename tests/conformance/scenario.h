@@ -19,7 +19,8 @@ enum class Key {
     Enter, KeypadEnter, ShiftEnter, CtrlEnter, AltEnter, HeldEnter, Space, Tab, ShiftTab, Esc,
     ShiftKeypadEnter, CtrlKeypadEnter, CtrlTab, CtrlShiftTab, CtrlPageDown, CtrlPageUp,
     CtrlShiftPageDown, CtrlShiftPageUp, CtrlAltTab, CtrlAltPageDown, AltF4, Home, End, Left, Right,
-    Up, Down, Backspace
+    Up, Down, Backspace, Delete, F1, F10, ShiftF10, Alt, AltSpace, ContextMenu, CtrlA, CtrlC,
+    CtrlV, CtrlX, CtrlZ
 };
 // clang-format on
 

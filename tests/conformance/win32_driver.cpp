@@ -178,8 +178,52 @@ const std::map<Key, Stroke> kKeys = {
     {Key::AltF4, {VK_F4, {VK_MENU}}}, {Key::Home, {VK_HOME, {}}}, {Key::End, {VK_END, {}}},
     {Key::Left, {VK_LEFT, {}}}, {Key::Right, {VK_RIGHT, {}}}, {Key::Up, {VK_UP, {}}},
     {Key::Down, {VK_DOWN, {}}},
-    {Key::Backspace, {VK_BACK, {}}},
+    {Key::Backspace, {VK_BACK, {}}}, {Key::Delete, {VK_DELETE, {}}}, {Key::F1, {VK_F1, {}}},
+    {Key::F10, {VK_F10, {}}}, {Key::ShiftF10, {VK_F10, {VK_SHIFT}}}, {Key::Alt, {VK_MENU, {}}},
+    {Key::AltSpace, {VK_SPACE, {VK_MENU}}}, {Key::ContextMenu, {VK_APPS, {}}},
+    {Key::CtrlA, {'A', {VK_CONTROL}}}, {Key::CtrlC, {'C', {VK_CONTROL}}},
+    {Key::CtrlV, {'V', {VK_CONTROL}}}, {Key::CtrlX, {'X', {VK_CONTROL}}},
+    {Key::CtrlZ, {'Z', {VK_CONTROL}}},
 };
+
+// Runs inside every modal loop a key or a click may open (menus, the about window, a window
+// move), armed before each: answers a menu by turns with Esc or with Down and Enter, closes an
+// about window, and stops once nothing has been open for a few ticks, so that the pump finds the
+// queue quiet.
+int answered = 0;
+int ticks_in_menu = 0;
+int idle_ticks = 0;
+UINT_PTR answering = 0;
+
+void CALLBACK answer_menus(HWND, UINT, UINT_PTR timer, DWORD) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetCurrentThreadId(), &thread);
+    if ((thread.flags & (GUI_INMENUMODE | GUI_INMOVESIZE)) != 0) {
+        if (++ticks_in_menu > 8 || ++answered % 2 == 0) {
+            EndMenu();
+            send(key_press(VK_ESCAPE, {}));
+        } else {
+            send(key_press(VK_DOWN, {}));
+            send(key_press(VK_RETURN, {}));
+        }
+        return;
+    }
+    ticks_in_menu = 0;
+    if (HWND about = about_window()) {
+        PostMessageW(about, WM_CLOSE, 0, 0);
+    } else if (++idle_ticks > 3) {
+        KillTimer(nullptr, timer);
+        answering = 0;
+    }
+}
+
+void arm_answers() {
+    idle_ticks = 0;
+    if (answering == 0) {
+        answering = SetTimer(nullptr, 0, 40, &answer_menus);
+    }
+}
 // clang-format on
 
 class Win32Driver : public Driver {
@@ -205,6 +249,7 @@ class Win32Driver : public Driver {
 
     void click(Control control) override {
         w_.click(w_.control(control));
+        rest_the_pointer();
         if (context_ != nullptr) {
             EXPECT_EQ(ImmGetCompositionStringW(context_, GCS_COMPSTR, nullptr, 0), 0)
                 << "a composition was left behind by a click";
@@ -247,12 +292,40 @@ class Win32Driver : public Driver {
             send({key_input(stroke.key, false), key_input(stroke.key, false),
                   key_input(stroke.key, true)});
         } else {
+            arm_answers();
             send(key_press(stroke.key, stroke.modifiers));
         }
         w_.pump();
     }
 
-    void select_tab(int index) override { w_.select_tab(index); }
+    void paste(std::u16string_view text) override {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+        auto* copy = static_cast<char16_t*>(GlobalLock(memory));
+        text.copy(copy, text.size());
+        copy[text.size()] = u'\0';
+        GlobalUnlock(memory);
+        EXPECT_TRUE(OpenClipboard(w_.main()));
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        press(Key::CtrlV);
+    }
+
+    void open_menu() override {
+        RECT item;
+        GetMenuItemRect(w_.main(), GetMenu(w_.main()), 0, &item);
+        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ScreenToClient(w_.main(), &at);
+        arm_answers();
+        WindowHarness::click_at(w_.main(), at);
+        w_.pump();
+        rest_the_pointer();
+    }
+
+    void select_tab(int index) override {
+        w_.select_tab(index);
+        rest_the_pointer();
+    }
 
     bool about(AboutAction action) override {
         AboutVisit current{action};
@@ -299,6 +372,10 @@ class Win32Driver : public Driver {
     }
 
     bool running() override { return !w_.quit && IsWindow(w_.main()); }
+
+    bool enabled() override { return IsWindowEnabled(w_.main()) != FALSE; }
+
+    int random_events() override { return 120; }
 
     const std::vector<RecordingMessageBoxes::Shown>& messages() override {
         return w_.messages.shown;
@@ -458,6 +535,18 @@ class Win32Driver : public Driver {
     }
 
   private:
+    // The pointer leaves the window: resting on a tab, it keeps the tooltip's timers ticking, and
+    // the pump would never find the queue quiet.
+    void rest_the_pointer() {
+        INPUT away{};
+        away.type = INPUT_MOUSE;
+        away.mi.dx = 65535;
+        away.mi.dy = 65535;
+        away.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        send({away});
+        w_.pump();
+    }
+
     static constexpr std::array<int, 2> kThemeElements{COLOR_BTNFACE, COLOR_BTNTEXT};
 
     static SYSTEMTIME moment(int year, int month, int day, int hour, int minute) {

@@ -134,6 +134,14 @@ TEST_F(FormTest, BoxesShowTheStartOfTheirText) {
     EXPECT_TRUE(at_start(Control::Text11));
     window.focus(Control::Text4);
     EXPECT_TRUE(at_start(Control::Text3));
+    // Through the menu bar: back to the box, then on to another control.
+    window.type(Control::Text2, u"240");
+    form.FocusLeft(Control::Text2, pelmora::input::FocusTarget::Menu);
+    form.GotFocus(Control::Text2);
+    EXPECT_FALSE(at_start(Control::Text2));
+    form.FocusLeft(Control::Text2, pelmora::input::FocusTarget::Menu);
+    form.GotFocus(Control::Text6);
+    EXPECT_TRUE(at_start(Control::Text2));
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 #include <oleacc.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -359,6 +361,58 @@ TEST_F(WindowTest, FollowsChangedSystemColours) {
         SendMessageW(w.main(), message, which, 0);
         EXPECT_TRUE(GetUpdateRect(w.control(Control::Text2), nullptr, FALSE)) << message;
     }
+}
+
+// Windows asks at the end of the session, then tells: the program lets the session end without a
+// question, while a message box is open, while the about window is open and during a search, and
+// goes on without a crash until Windows ends it.
+TEST_F(WindowTest, TheEndOfTheSessionEndsItWithoutAQuestion) {
+    static HWND main = w.main();
+    static int asked = 0;
+    static int agreed = 0;
+    static const auto end_session = [] {
+        ++asked;
+        agreed += SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP) != 0 ? 1 : 0;
+        SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    };
+    w.messages.while_shown = [] { end_session(); };
+    w.click(w.control(Control::Command1));
+    // Once, in the about window's loop; a timer left running would keep the pump busy for ever.
+    SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        if (HWND about = FindWindowW(L"frmSplash", nullptr);
+            about != nullptr && IsWindowVisible(about)) {
+            KillTimer(nullptr, timer);
+            end_session();
+            PostMessageW(about, WM_CLOSE, 0, 0);
+        }
+    });
+    PostMessageW(w.main(), WM_COMMAND, pelmora::kAboutCommand, 0);
+    w.pump(300);
+    // A search that runs out of its budget, a tenth of a second, while another thread asks.
+    w.select_tab(1);
+    w.type(u"1e11");
+    w.key(VK_RETURN);
+    w.type(u".1e-299");
+    std::atomic<bool> searching = true;
+    std::thread session([&] {
+        while (searching) {
+            DWORD_PTR answer = 0;
+            if (SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_BLOCK,
+                                    5000, &answer) != 0) {
+                ++asked;
+                agreed += answer != 0 ? 1 : 0;
+            }
+        }
+    });
+    w.click(w.control(Control::Command2));
+    searching = false;
+    w.pump(200);
+    session.join();
+    EXPECT_GE(asked, 3);
+    EXPECT_EQ(agreed, asked);
+    EXPECT_TRUE(IsWindow(w.main()));
+    // The input error report, then the search's "no answer": no question of the program's own.
+    EXPECT_EQ(w.messages.shown.size(), 2u);
 }
 
 }  // namespace
