@@ -99,6 +99,14 @@ class Driver {
         Rgb face;
         // The colours of the two coloured names: the maker's, then the product's.
         std::vector<Rgb> names;
+        // The labels' texts as shown, in the window's order.
+        std::vector<std::u16string> texts;
+        bool title_bar = true;
+        // Owned by the main window: no task-bar entry of its own.
+        bool owned = false;
+        // The main window takes no input while it is open.
+        bool main_blocked = false;
+        bool focus_on_button = false;
     };
     virtual AboutLook about_look() = 0;
 };

@@ -125,6 +125,21 @@ void the_status_bar_shows_the_clocks_date_and_time(Driver& driver) {
     EXPECT_NE(at_00_01[3].find(u"01"), std::u16string::npos);
 }
 
+void the_about_window_opens_modal_over_the_main_window(Driver& driver) {
+    const Driver::AboutLook look = driver.about_look();
+    EXPECT_FALSE(look.title_bar);
+    EXPECT_TRUE(look.owned);
+    EXPECT_TRUE(look.main_blocked);
+    EXPECT_TRUE(look.focus_on_button);
+    std::vector<std::u16string> stored;
+    for (const layout::AboutPlacement& placed : layout::about_window()) {
+        if (placed.kind == layout::Kind::Label) {
+            stored.emplace_back(placed.caption);
+        }
+    }
+    EXPECT_EQ(look.texts, stored);
+}
+
 void the_about_window_stands_in_the_middle_of_the_work_area(Driver& driver) {
     const Driver::AboutLook look = driver.about_look();
     const auto middle = [](int start, int length) { return start + length / 2; };
@@ -167,6 +182,8 @@ const std::vector<Invariant>& invariants() {
         {"screen_readers_name_every_box_by_its_label", &screen_readers_name_every_box_by_its_label},
         {"the_status_bar_shows_the_clocks_date_and_time",
          &the_status_bar_shows_the_clocks_date_and_time},
+        {"the_about_window_opens_modal_over_the_main_window",
+         &the_about_window_opens_modal_over_the_main_window},
         {"the_about_window_stands_in_the_middle_of_the_work_area",
          &the_about_window_stands_in_the_middle_of_the_work_area},
         {"the_about_windows_names_keep_their_blue_on_a_light_theme",

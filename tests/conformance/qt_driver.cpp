@@ -308,6 +308,14 @@ class QtDriver : public Driver {
             look.window = {window.x(), window.y(), window.width(), window.height()};
             look.work_area = {work.x(), work.y(), work.width(), work.height()};
             look.face = rgb(splash->palette().color(QPalette::Window));
+            look.title_bar = !splash->windowFlags().testFlag(Qt::FramelessWindowHint);
+            look.owned = splash->parentWidget() == w_.window.get();
+            look.main_blocked = splash->windowModality() == Qt::ApplicationModal &&
+                                QApplication::activeModalWidget() == splash;
+            look.focus_on_button = QApplication::focusWidget() == splash->button();
+            for (const QLabel* label : splash->findChildren<QLabel*>()) {
+                look.texts.push_back(label->text().toStdU16String());
+            }
             for (const layout::AboutPlacement& placed : layout::about_window()) {
                 if (placed.colour) {
                     auto* label = splash->findChild<QLabel*>(

@@ -141,6 +141,22 @@ void CALLBACK look_at_about(HWND, UINT, UINT_PTR timer, DWORD) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(look_owner, MONITOR_DEFAULTTONEAREST), &monitor);
     look->work_area = rect_of(monitor.rcWork);
+    look->title_bar = (GetWindowLongW(about, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    look->owned = GetWindow(about, GW_OWNER) == look_owner &&
+                  (GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_APPWINDOW) == 0;
+    look->main_blocked = IsWindowEnabled(look_owner) == FALSE;
+    look->focus_on_button = GetFocus() == about_button(about);
+    // From the first made, at the bottom of the order, upwards.
+    for (HWND child = GetWindow(GetWindow(about, GW_CHILD), GW_HWNDLAST); child != nullptr;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"Static") == 0) {
+            wchar_t text[256] = {};
+            GetWindowTextW(child, text, 256);
+            look->texts.push_back(utf16(text));
+        }
+    }
     for (const layout::AboutPlacement& placed_label : layout::about_window()) {
         if (placed_label.colour) {
             HWND label = FindWindowExW(about, nullptr, nullptr, wide(placed_label.caption).c_str());
