@@ -10,7 +10,11 @@ namespace pelmora::input {
 
 // The keys whose meaning the form decides; every other key is the control's own. Enter is the main
 // key and the keypad's alike.
-enum class Key { Enter, Tab, PageUp, PageDown, Left, Right, Up, Down, Home, End, Escape, Other };
+// clang-format off
+enum class Key {
+    Enter, Space, Tab, PageUp, PageDown, Left, Right, Up, Down, Home, End, Escape, Other
+};
+// clang-format on
 
 struct Modifiers {
     bool shift = false;

@@ -29,8 +29,8 @@ bool is_button(Control control) {
 // with Alt they mean nothing, as Ctrl+Alt is AltGr on many keyboards and Alt+Tab the system's.
 // Tab and Shift+Tab move the focus by the tab indices. Enter, with or without Shift, moves on in a
 // box and presses a button, a held one pressing no button again; with Ctrl or Alt it does nothing
-// at all. Esc means nothing in a box. On the tab strip, the arrows, Home and End select a tab, as
-// a click on it does, and stop at either end.
+// at all; so does Space on a button. Esc means nothing in a box. On the tab strip, the arrows, Home
+// and End select a tab, as a click on it does, and stop at either end.
 bool MainForm::KeyDown(Control focused, const input::KeyDown& key) {
     const input::Modifiers& with = key.modifiers;
     switch (key.key) {
@@ -59,6 +59,8 @@ bool MainForm::KeyDown(Control focused, const input::KeyDown& key) {
                 KeyPress(focused, kEnter);
             }
             return true;
+        case Key::Space:
+            return is_button(focused) && (with.ctrl || with.alt);
         case Key::Escape:
             return is_box(focused);
         case Key::Left:
@@ -131,9 +133,17 @@ void MainForm::FocusLeft(Control control, input::FocusTarget to) {
 }
 
 // A menu that gives the focus to another control than the one it took it from (a tab clicked
-// while the menu bar has the keyboard) has moved it away from that control.
+// while the menu bar has the keyboard) has moved it away from that control. The menu bar that
+// gets the focus back out of use (the window activated again) hands it on to that control.
 void MainForm::GotFocus(Control control) {
-    if (const auto left = std::exchange(left_for_menu_, std::nullopt); left && *left != control) {
+    const auto left = std::exchange(left_for_menu_, std::nullopt);
+    if (control == Control::Pelmora_Main) {
+        if (left) {
+            focus(*left);
+        }
+        return;
+    }
+    if (left && *left != control) {
         LostFocus(*left);
     }
     help_on_focus(control);

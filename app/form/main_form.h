@@ -43,7 +43,7 @@ class MainForm {
     // The menu item "About".
     void about_Click();
 
-    // A control gained the focus.
+    // A control gained the focus; Pelmora_Main is a menu bar that has it out of use.
     void GotFocus(Control control);
 
     // A control lost the focus.

@@ -9,11 +9,13 @@ namespace {
 using input::Key;
 
 constexpr std::pair<int, Key> kKeys[] = {
-    {Qt::Key_Return, Key::Enter}, {Qt::Key_Enter, Key::Enter},   {Qt::Key_Tab, Key::Tab},
-    {Qt::Key_Backtab, Key::Tab},  {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown},
-    {Qt::Key_Left, Key::Left},    {Qt::Key_Right, Key::Right},   {Qt::Key_Up, Key::Up},
-    {Qt::Key_Down, Key::Down},    {Qt::Key_Home, Key::Home},     {Qt::Key_End, Key::End},
-    {Qt::Key_Escape, Key::Escape}};
+    {Qt::Key_Return, Key::Enter},      {Qt::Key_Enter, Key::Enter},
+    {Qt::Key_Space, Key::Space},       {Qt::Key_Tab, Key::Tab},
+    {Qt::Key_Backtab, Key::Tab},       {Qt::Key_PageUp, Key::PageUp},
+    {Qt::Key_PageDown, Key::PageDown}, {Qt::Key_Left, Key::Left},
+    {Qt::Key_Right, Key::Right},       {Qt::Key_Up, Key::Up},
+    {Qt::Key_Down, Key::Down},         {Qt::Key_Home, Key::Home},
+    {Qt::Key_End, Key::End},           {Qt::Key_Escape, Key::Escape}};
 
 }  // namespace
 

@@ -53,6 +53,7 @@ void MainWindow::add_menu() {
     QAction* about = help->addAction(qt_string(layout::kAboutItem));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, [this] { form_.about_Click(); });
+    watch(menuBar(), Control::Pelmora_Main);
 }
 
 void MainWindow::watch(QObject* object, Control control) {
@@ -97,6 +98,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool press = event->type() == QEvent::MouseButtonPress ||
                            event->type() == QEvent::MouseButtonDblClick;
         return press && form_.MouseDown();
+    }
+    // Qt gives the focus back to a menu bar that had the keyboard when the window went inactive,
+    // though it is no longer in use; it would keep the keyboard.
+    if (watched == menuBar()) {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MenuBarFocusReason &&
+            menuBar()->activeAction() == nullptr) {
+            form_.GotFocus(Control::Pelmora_Main);
+        }
+        return false;
     }
     const Control control = watched_.value(watched);
     switch (event->type()) {

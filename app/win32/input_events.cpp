@@ -11,10 +11,10 @@ namespace {
 using input::Key;
 
 constexpr std::pair<WPARAM, Key> kKeys[] = {
-    {VK_RETURN, Key::Enter},  {VK_TAB, Key::Tab},      {VK_PRIOR, Key::PageUp},
-    {VK_NEXT, Key::PageDown}, {VK_LEFT, Key::Left},    {VK_RIGHT, Key::Right},
-    {VK_UP, Key::Up},         {VK_DOWN, Key::Down},    {VK_HOME, Key::Home},
-    {VK_END, Key::End},       {VK_ESCAPE, Key::Escape}};
+    {VK_RETURN, Key::Enter}, {VK_SPACE, Key::Space},   {VK_TAB, Key::Tab},
+    {VK_PRIOR, Key::PageUp}, {VK_NEXT, Key::PageDown}, {VK_LEFT, Key::Left},
+    {VK_RIGHT, Key::Right},  {VK_UP, Key::Up},         {VK_DOWN, Key::Down},
+    {VK_HOME, Key::Home},    {VK_END, Key::End},       {VK_ESCAPE, Key::Escape}};
 
 // The key state as of the message being handled, not as the keyboard is now.
 bool held(int key) {

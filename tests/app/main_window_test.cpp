@@ -138,6 +138,23 @@ class MainWindowTest : public QObject {
         QCOMPARE(c().StatusBar1->timer().interval(), 60'000 + 100);
     }
 
+    // Alt gives the menu bar the keyboard; leaving the window and coming back, the keyboard is the
+    // box's again.
+    void theKeyboardComesBackFromTheMenuBarAfterAnotherWindow() {
+        focus(c().Text2);
+        QTest::keyClick(w_->window->windowHandle(), Qt::Key_Alt);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        other.close();
+        w_->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QCOMPARE(WindowHarness::focused(), QStringLiteral("Text2"));
+        type(c().Text2, QStringLiteral("5"));
+        QCOMPARE(c().Text2->text(), QStringLiteral("5"));
+    }
+
     // The application's loop ends with the window, whichever way it closes.
     void closingTheWindowEndsTheProgram() {
         type(c().Text2, QStringLiteral("240"));

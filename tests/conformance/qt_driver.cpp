@@ -50,7 +50,7 @@ const std::map<Key, QKeyCombination> kKeys = {
     {Key::AltSpace, Qt::ALT | Qt::Key_Space}, {Key::ContextMenu, Qt::Key_Menu},
     {Key::CtrlA, Qt::CTRL | Qt::Key_A}, {Key::CtrlC, Qt::CTRL | Qt::Key_C},
     {Key::CtrlV, Qt::CTRL | Qt::Key_V}, {Key::CtrlX, Qt::CTRL | Qt::Key_X},
-    {Key::CtrlZ, Qt::CTRL | Qt::Key_Z},
+    {Key::CtrlZ, Qt::CTRL | Qt::Key_Z}, {Key::CtrlSpace, Qt::CTRL | Qt::Key_Space},
 };
 // clang-format on
 

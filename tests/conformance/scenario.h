@@ -20,7 +20,7 @@ enum class Key {
     ShiftKeypadEnter, CtrlKeypadEnter, CtrlTab, CtrlShiftTab, CtrlPageDown, CtrlPageUp,
     CtrlShiftPageDown, CtrlShiftPageUp, CtrlAltTab, CtrlAltPageDown, AltF4, Home, End, Left, Right,
     Up, Down, Backspace, Delete, F1, F10, ShiftF10, Alt, AltSpace, ContextMenu, CtrlA, CtrlC,
-    CtrlV, CtrlX, CtrlZ
+    CtrlV, CtrlX, CtrlZ, CtrlSpace
 };
 // clang-format on
 

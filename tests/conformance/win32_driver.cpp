@@ -199,7 +199,7 @@ const std::map<Key, Stroke> kKeys = {
     {Key::AltSpace, {VK_SPACE, {VK_MENU}}}, {Key::ContextMenu, {VK_APPS, {}}},
     {Key::CtrlA, {'A', {VK_CONTROL}}}, {Key::CtrlC, {'C', {VK_CONTROL}}},
     {Key::CtrlV, {'V', {VK_CONTROL}}}, {Key::CtrlX, {'X', {VK_CONTROL}}},
-    {Key::CtrlZ, {'Z', {VK_CONTROL}}},
+    {Key::CtrlZ, {'Z', {VK_CONTROL}}}, {Key::CtrlSpace, {VK_SPACE, {VK_CONTROL}}},
 };
 
 // Runs inside every modal loop a key or a click may open (menus, the about window, a window

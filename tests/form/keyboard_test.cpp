@@ -142,6 +142,9 @@ TEST_F(FormTest, BoxesShowTheStartOfTheirText) {
     form.FocusLeft(Control::Text2, pelmora::input::FocusTarget::Menu);
     form.GotFocus(Control::Text6);
     EXPECT_TRUE(at_start(Control::Text2));
+    form.FocusLeft(Control::Text6, pelmora::input::FocusTarget::Menu);
+    form.GotFocus(Control::Pelmora_Main);
+    EXPECT_EQ(window.focused, Control::Text6);
 }
 
 }  // namespace
