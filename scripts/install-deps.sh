@@ -25,7 +25,7 @@ for package in "${missing[@]}"; do
 done
 echo "Installing: ${missing[*]}"
 # A mirror caught mid-sync fails an index for a while; the install below says what is then missing.
-for attempt in 1 2 3; do
+for attempt in 1 2 3 4 5 6; do
     "${as_root[@]}" apt-get update -qq && break
     sleep $((attempt * 15))
 done
