@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
+#include <algorithm>
 #include <utility>
 
 #include "form/layout.h"
@@ -99,20 +100,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                            event->type() == QEvent::MouseButtonDblClick;
         return press && form_.MouseDown();
     }
-    // Qt gives the focus back to a menu bar that had the keyboard when the window went inactive,
-    // though it is no longer in use; it would keep the keyboard.
-    if (watched == menuBar()) {
-        if (event->type() == QEvent::FocusIn &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::MenuBarFocusReason &&
-            menuBar()->activeAction() == nullptr) {
-            form_.GotFocus(Control::Pelmora_Main);
-        }
+    if (watched == menuBar() && event->type() != QEvent::FocusIn) {
         return false;
     }
     const Control control = watched_.value(watched);
     switch (event->type()) {
         case QEvent::FocusIn:
-            form_.GotFocus(control);
+            // Qt gives the focus back to a menu bar that had the keyboard when the window went
+            // inactive, though it is out of use: the form hands it on.
+            if (watched != menuBar() ||
+                (static_cast<QFocusEvent*>(event)->reason() != Qt::MenuBarFocusReason &&
+                 menuBar()->activeAction() == nullptr)) {
+                form_.GotFocus(control);
+            }
             return false;
         case QEvent::FocusOut:
             form_.FocusLeft(control, focus_target(static_cast<QFocusEvent*>(event)->reason()));
@@ -139,12 +139,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             if (form_.KeyDown(control, key_down(*key, repeat))) {
                 return true;
             }
-            for (const QChar ch : key->text()) {
-                if (form_.Character(control, ch.unicode())) {
-                    return true;
-                }
-            }
-            return false;
+            const QString text = key->text();
+            return std::any_of(text.begin(), text.end(),
+                               [&](QChar ch) { return form_.Character(control, ch.unicode()); });
         }
         default:
             return false;

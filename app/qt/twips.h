@@ -7,17 +7,16 @@
 
 namespace pelmora {
 
-// A stored place in Qt's device-independent pixels, which are those of a 96-dot-per-inch screen;
-// Qt scales them for the screen itself. Every stored position and size is a multiple of 15.
-constexpr QRect pixels(layout::Twips at) {
-    constexpr int per_pixel = layout::kTwipsPerPixelAt96Dpi;
-    return {at.left / per_pixel, at.top / per_pixel, at.width / per_pixel, at.height / per_pixel};
+// A length in twips in Qt's device-independent pixels, which are those of a 96-dot-per-inch screen
+// (Qt scales them for the screen itself), rounded where it is no whole number of them.
+constexpr int rounded_pixels(int twips) {
+    return (twips + layout::kTwipsPerPixelAt96Dpi / 2) / layout::kTwipsPerPixelAt96Dpi;
 }
 
-// A width in twips that need not be a whole number of pixels, rounded.
-constexpr int rounded_pixels(int twips) {
-    constexpr int per_pixel = layout::kTwipsPerPixelAt96Dpi;
-    return (twips + per_pixel / 2) / per_pixel;
+// A stored place, whose every position and size is a multiple of 15 twips: a whole pixel.
+constexpr QRect pixels(layout::Twips at) {
+    return {rounded_pixels(at.left), rounded_pixels(at.top), rounded_pixels(at.width),
+            rounded_pixels(at.height)};
 }
 
 }  // namespace pelmora
