@@ -159,7 +159,11 @@ class Monkey {
         } else {
             const auto action = static_cast<AboutAction>(pick(14));
             note("about, then action " + std::to_string(static_cast<int>(action)));
-            driver_.about(action);
+            // A character, Esc, Enter, the platform's close, its button or its frame close it.
+            const bool closes = action <= AboutAction::Enter ||
+                                (action >= AboutAction::AltF4 && action <= AboutAction::FrameClick);
+            EXPECT_EQ(driver_.about(action), closes)
+                << "the about window, action " << static_cast<int>(action);
         }
         return focus;
     }
