@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the engine's benchmark and runs it; the Markdown table at the end goes into README.
+# Builds the engine's benchmark and runs it; the Markdown table at the end goes into
+# docs/performance.md.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"

@@ -100,8 +100,8 @@ RULES = [
      [row["File"] for row in t["File"] if row["Version"] and not row["Language"]]),
     ("versions", "the program and the DLLs carry their versions",
      [f"{f} {versions.get(f)}" for f, v in expected_versions.items() if versions.get(f) != v]),
-    # Not met on purpose (README): the upgrade takes in this version. Checked: it is the only row
-    # that does, and newer versions are only detected, to be refused.
+    # Not met on purpose (docs/windows.md): the upgrade takes in this version. Checked: it is the
+    # only row that does, and newer versions are only detected, to be refused.
     ("ICE61", "the upgrade's versions, this one taken in on purpose",
      [] if {(row["VersionMin"], row["VersionMax"], row["Attributes"]) for row in t["Upgrade"]}
      == {("", version, "513"), (version, "", "2")} else ["the Upgrade table"]),
