@@ -45,6 +45,10 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
 !define MUI_COMPONENTSPAGE_NODESC
 ; A folder that would be refused is refused on its page, where another can be chosen.
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
+; The licence asks for no acceptance: its page shows it and goes on.
+!define MUI_LICENSEPAGE_BUTTON $(^NextBtn)
+!define MUI_LICENSEPAGE_TEXT_BOTTOM $(LicenceNote)
+!insertmacro MUI_PAGE_LICENSE "LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -67,6 +71,8 @@ LangString InstalledByPackage ${LANG_JAPANESE} "Pelmora は Windows インスト
 LangString InstalledByPackage ${LANG_ENGLISH} "Pelmora is installed from its Windows Installer package (MSI). Uninstall it in Apps & Features first."
 LangString NewerInstalled ${LANG_JAPANESE} "新しいバージョンの Pelmora がインストールされています。"
 LangString NewerInstalled ${LANG_ENGLISH} "A newer version of Pelmora is installed."
+LangString LicenceNote ${LANG_JAPANESE} "MIT ライセンスで提供します。条文と参考訳は、インストール先の LICENSE.txt にもあります。"
+LangString LicenceNote ${LANG_ENGLISH} "Under the MIT licence. Its text, with a Japanese reference translation, is installed as LICENSE.txt."
 LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いています。OK を押すと閉じてから続けます。"
 LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
 LangString FolderNotChecked ${LANG_JAPANESE} "インストール先のフォルダーを確認できませんでした。"
@@ -231,6 +237,8 @@ Section "${PROGRAM_TITLE}" Program
   SetOutPath "$INSTDIR"
   File Pelmora.exe
   File vantrel.dll
+  File LICENSE.txt
+  File readme.txt
   SetOutPath "$INSTDIR\x86"
   File x86\vantrel.dll
   WriteUninstaller "$INSTDIR\Uninstall.exe"

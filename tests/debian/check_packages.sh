@@ -45,6 +45,11 @@ for package in "$work"/debs/*.deb; do
 done
 library=$tree/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
+for package in pelmora libvantrel1 libvantrel-dev; do
+    grep -q "Permission is hereby granted" "$tree/usr/share/doc/$package/copyright" ||
+        fail "$package holds no licence"
+done
+
 zcat "$tree/usr/share/man/man1/Pelmora.1.gz" | head -n 1 | grep -q -F "\"Pelmora $version\"" ||
     fail "the manual page is not of version $version"
 

@@ -4,7 +4,7 @@
 # in a folder that holds a file of someone else's, and over an earlier installation that holds a
 # link, whose target survives; a silent install into a folder of one's own that a user made, over
 # an earlier build's installation in another folder, which goes with its Start-menu folder; the
-# folder made anew, no longer the user's; the files, the Start-menu
+# folder made anew, no longer the user's; the files, the licence (in the ZIP too), the Start-menu
 # shortcut and the uninstall entry, whose uninstaller and icon exist; the program started through
 # its shortcut and worked to an answer; refused over a newer version; an upgrade while the program
 # is open, which closes it and keeps the folder; an uninstall refused while a program holds the DLL,
@@ -101,6 +101,12 @@ for file in "${installed[@]}"; do
     [ -z "$authority" ] || signed "$folder/$file"
 done
 [ ! -e "$folder/sdk" ] || fail "the developers' part is installed without being chosen"
+licence_in() { grep -q "Permission is hereby granted" "$1" && grep -q "参考訳" "$1"; }
+licence_in "$folder/LICENSE.txt" || fail "no licence, with its reference translation, installed"
+zip=${installer%.exe}.zip
+7zz x -so "$zip" "$(basename "${zip%.zip}")/LICENSE.txt" > "$work/zip-licence"
+licence_in "$work/zip-licence" || fail "no licence in $(basename "$zip")"
+echo "the licence: installed, and in the ZIP"
 [ ! -e "$earlier" ] || fail "the earlier installation is left: $(ls -A "$earlier")"
 [ ! -e "$earlier_menu" ] || fail "the earlier Start-menu folder is left: $(ls -A "$earlier_menu")"
 ! registry "$maker_key" /reg:64 > /dev/null || fail "the earlier installer's key is left"

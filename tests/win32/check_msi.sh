@@ -36,6 +36,7 @@ installed() {
         [ -f "$folder/$file" ] || fail "not installed: C:\\Tools\\Pelmora\\$file"
     done
     [ -n "$(shortcut)" ] || fail "no Start-menu shortcut 呼損率の計算"
+    grep -q "Permission is hereby granted" "$folder/LICENSE.txt" || fail "no licence installed"
 }
 nothing_left() {
     local code
