@@ -45,7 +45,10 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
 !define MUI_COMPONENTSPAGE_NODESC
 ; A folder that would be refused is refused on its page, where another can be chosen.
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
-; The licence asks for no acceptance: its page shows it and goes on.
+; The licence is a permission, not a contract: its page shows it and goes on.
+!define MUI_PAGE_HEADER_TEXT $(LicenceTitle)
+!define MUI_PAGE_HEADER_SUBTEXT $(LicenceSubtitle)
+!define MUI_LICENSEPAGE_TEXT_TOP $(LicenceTop)
 !define MUI_LICENSEPAGE_BUTTON $(^NextBtn)
 !define MUI_LICENSEPAGE_TEXT_BOTTOM $(LicenceNote)
 !insertmacro MUI_PAGE_LICENSE "LICENSE.txt"
@@ -71,8 +74,14 @@ LangString InstalledByPackage ${LANG_JAPANESE} "Pelmora は Windows インスト
 LangString InstalledByPackage ${LANG_ENGLISH} "Pelmora is installed from its Windows Installer package (MSI). Uninstall it in Apps & Features first."
 LangString NewerInstalled ${LANG_JAPANESE} "新しいバージョンの Pelmora がインストールされています。"
 LangString NewerInstalled ${LANG_ENGLISH} "A newer version of Pelmora is installed."
-LangString LicenceNote ${LANG_JAPANESE} "MIT ライセンスで提供します。条文と参考訳は、インストール先の LICENSE.txt にもあります。"
-LangString LicenceNote ${LANG_ENGLISH} "Under the MIT licence. Its text, with a Japanese reference translation, is installed as LICENSE.txt."
+LangString LicenceTitle ${LANG_JAPANESE} "ライセンス"
+LangString LicenceTitle ${LANG_ENGLISH} "Licence"
+LangString LicenceSubtitle ${LANG_JAPANESE} "$(^NameDA) のライセンス条件をご確認ください。"
+LangString LicenceSubtitle ${LANG_ENGLISH} "Please review the licence terms of $(^NameDA)."
+LangString LicenceTop ${LANG_JAPANESE} "Pelmora は、次のライセンスで提供されます。"
+LangString LicenceTop ${LANG_ENGLISH} "Pelmora is provided under the following licence."
+LangString LicenceNote ${LANG_JAPANESE} "本ソフトウェアは MIT ライセンスで提供されます。条文と日本語の参考訳は、インストール先の LICENSE.txt にも保存されます。「次へ」で続行します。"
+LangString LicenceNote ${LANG_ENGLISH} "Pelmora is provided under the MIT License. Its text, with a Japanese reference translation, is also installed as LICENSE.txt in the installation folder."
 LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いています。OK を押すと閉じてから続けます。"
 LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
 LangString FolderNotChecked ${LANG_JAPANESE} "インストール先のフォルダーを確認できませんでした。"
