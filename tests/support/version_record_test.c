@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
         ++failures;
     }
     expect_string(record, L"CompanyName", L"\u7a7a\u5de1\u901a\u4fe1\u682a\u5f0f\u4f1a\u793e");
+    expect_string(record, L"LegalCopyright",
+                  L"Copyright (c) 2004 \u7a7a\u5de1\u901a\u4fe1\u682a\u5f0f\u4f1a\u793e");
     expect_string(record, L"FileDescription", expected->description);
     expect_string(record, L"FileVersion", version);
     expect_string(record, L"ProductName", expected->product);
