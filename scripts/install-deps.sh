@@ -25,9 +25,20 @@ for package in "${missing[@]}"; do
 done
 echo "Installing: ${missing[*]}"
 # A mirror caught mid-sync fails an index for a while; the install below says what is then missing.
-for attempt in 1 2 3 4 5 6; do
-    "${as_root[@]}" apt-get update -qq && break
+updated=yes
+for attempt in 1 2 3; do
+    "${as_root[@]}" apt-get update -qq && { updated=yes; break; }
+    updated=no
     sleep $((attempt * 15))
 done
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+install=(apt-get install -y -qq --no-install-recommends)
+if DEBIAN_FRONTEND=noninteractive "${as_root[@]}" "${install[@]}" "${missing[@]}"; then
+    exit 0
+fi
+# When the security suite's index of one architecture could not be read, a library shared by
+# both architectures is offered at different versions for each, and the two cannot be installed
+# together. The release's own suite offers one version for both.
+[ "$updated" = no ] || exit 1
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+echo "install-deps.sh: an index did not download; installing from $codename's own suite instead" >&2
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" "${install[@]}" -t "$codename" "${missing[@]}"
