@@ -5,16 +5,16 @@
 # the same files: its times are that time, and its codes are drawn from its contents.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_stage.cmake)
-set(downgrade_message "新しいバージョンの Pelmora がインストールされています。")
-set(installer_message "Pelmora はインストーラーでインストールされています。先にアプリと機能からアンインストールしてください。")
-
 include(${BUILD}/CPackConfig.cmake)
+set(product_name ${CPACK_COMPONENT_PROGRAM_DISPLAY_NAME})
+set(downgrade_message "${product_name} の新しいバージョンがすでにインストールされています。")
+set(installer_message "${product_name} は、インストーラー (Pelmora-<バージョン>-win64.exe) でインストールされています。この MSI パッケージでインストールするには、先に Windows の設定の「インストールされているアプリ」(Windows 10 では「アプリと機能」) からアンインストールしてください。")
 if(NOT VERSION)
     set(VERSION ${CPACK_PACKAGE_VERSION})
     set(OUTPUT ${BUILD}/${CPACK_PACKAGE_FILE_NAME}.msi)
 endif()
 set(maker ${CPACK_PACKAGE_VENDOR})
-set(shortcut_name ${CPACK_COMPONENT_PROGRAM_DISPLAY_NAME})
+set(development_title ${CPACK_COMPONENT_DEVELOPMENT_DISPLAY_NAME})
 set(wxs ${CMAKE_CURRENT_LIST_DIR}/pelmora.wxs)
 
 # pe_version(FILE VARIABLE): the file version of a program or DLL's version record (the fixed part
@@ -59,7 +59,8 @@ stage_windows_files(${BUILD} ${stage})
 # wixl takes no text but ASCII on its command line: the Japanese texts are defined in a file.
 file(WRITE ${stage}/texts.wxi "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>
   <?define Manufacturer = \"${maker}\" ?>
-  <?define ShortcutName = \"${shortcut_name}\" ?>
+  <?define ProductName = \"${product_name}\" ?>
+  <?define DevelopmentTitle = \"${development_title}\" ?>
   <?define DowngradeMessage = \"${downgrade_message}\" ?>
 </Include>\n")
 stable_files(${stage})
@@ -112,8 +113,8 @@ execute_process(COMMAND ${clock} ${WIXL} --arch x64 -D Version=${VERSION}
     WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 
 # The database is given the Japanese code page, then the edits of msi_tables.sql. The summary is
-# written whole, with the package code, and its maker's name in that code page: msibuild stores
-# the summary's texts byte for byte.
+# written whole, with the package code, and its subject (the product's name and version) and maker
+# in that code page: msibuild stores the summary's texts byte for byte.
 file(WRITE ${stage}.codepage/_ForceCodepage.idt "\r\n\r\n932\t_ForceCodepage\r\n")
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/msi_tables.sql statements ENCODING UTF-8 REGEX "^[A-Z]")
 set(queries)
@@ -123,12 +124,15 @@ foreach(statement IN LISTS statements)
     string(REPLACE ";" "\\;" statement "${statement}")
     list(APPEND queries -q "${statement}")
 endforeach()
-file(WRITE ${stage}.codepage/maker "${maker}")
-execute_process(COMMAND iconv -f UTF-8 -t CP932 ${stage}.codepage/maker
-    OUTPUT_VARIABLE summary_maker COMMAND_ERROR_IS_FATAL ANY)
+set(subject "${product_name} ${VERSION}")
+foreach(text maker subject)
+    file(WRITE ${stage}.codepage/${text} "${${text}}")
+    execute_process(COMMAND iconv -f UTF-8 -t CP932 ${stage}.codepage/${text}
+        OUTPUT_VARIABLE summary_${text} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 execute_process(COMMAND ${clock} ${MSIBUILD} ${OUTPUT} -i ${stage}.codepage/_ForceCodepage.idt
                         ${queries}
-                        -s "Pelmora ${VERSION}" "${summary_maker}" "x64;1041" "{${package_code}}"
+                        -s "${summary_subject}" "${summary_maker}" "x64;1041" "{${package_code}}"
     COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE_RECURSE ${stage} ${stage}.codepage)
 signing_command(sign)

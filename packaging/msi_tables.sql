@@ -4,8 +4,10 @@
 -- wixl makes the database in no code page and so drops every text that is not ASCII: the
 -- Japanese texts are written again once the database has the Japanese code page.
 UPDATE `Property` SET `Value` = '@maker@' WHERE `Property` = 'Manufacturer'
-UPDATE `Shortcut` SET `Name` = 'PELMORA|@shortcut_name@' WHERE `Shortcut` = 'StartMenuShortcut'
-UPDATE `Feature` SET `Title` = '@shortcut_name@' WHERE `Feature` = 'Program'
+UPDATE `Property` SET `Value` = '@product_name@' WHERE `Property` = 'ProductName'
+UPDATE `Shortcut` SET `Name` = 'PELMORA|@product_name@' WHERE `Shortcut` = 'StartMenuShortcut'
+UPDATE `Feature` SET `Title` = '@product_name@' WHERE `Feature` = 'Program'
+UPDATE `Feature` SET `Title` = '@development_title@' WHERE `Feature` = 'Development'
 UPDATE `LaunchCondition` SET `Description` = '@downgrade_message@' WHERE `Condition` = 'NOT WIX_DOWNGRADE_DETECTED'
 -- Windows Installer compares three fields of a version only; the installed version's number, all
 -- four, is compared with this one's, so that no version replaces a newer one (1.0.0.2 over
@@ -14,6 +16,8 @@ INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('Installed OR
 
 -- Every name that is not a short (8.3) name has a short twin, for volumes without long names.
 UPDATE `File` SET `FileName` = 'LIBVAN~1.A|libvantrel.dll.a' WHERE `FileName` = 'libvantrel.dll.a'
+UPDATE `File` SET `FileName` = 'THIRD-~1.TXT|THIRD-PARTY-NOTICES.txt' WHERE `FileName` = 'THIRD-PARTY-NOTICES.txt'
+UPDATE `File` SET `FileName` = 'MANUAL~1.HTM|manual.html' WHERE `FileName` = 'manual.html'
 
 -- The program and the DLLs carry their version records' file versions (in Japanese, as their
 -- records say), so that a repair replaces one that is missing or older, or is not ours.

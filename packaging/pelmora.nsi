@@ -1,7 +1,8 @@
 ; The Windows installer, made by makensis in the folder of the staged files
 ; (packaging/make_installer.cmake), which writes defines.nsh beside them: VERSION, OUTNAME (the
-; installer's file name), MAKER, CONTACT, COPYRIGHT, PROGRAM_TITLE (the program's part and the
-; name of its shortcut), DEVELOPMENT_TITLE and, for a signed release, SIGN (the command that signs
+; installer's file name), MAKER, CONTACT, COPYRIGHT, PROGRAM_TITLE (the product's name: the
+; installers' titles, the program's part, its shortcut and its entry in the list of installed apps),
+; DEVELOPMENT_TITLE (the developers' part, in Japanese) and, for a signed release, SIGN (the command that signs
 ; a file in place). It uses no plugin: a signed installer unpacks no unsigned DLL to run. The one
 ; program it unpacks and runs, setup\folder_check.exe (packaging/folder_check/), does the work on
 ; the installation's folder that the script language cannot do without following links; a signed
@@ -17,7 +18,7 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel admin
-Name "Pelmora"
+Name "${PROGRAM_TITLE}"
 OutFile "${OUTNAME}"
 BrandingText "Pelmora ${VERSION}"
 InstallDir "$PROGRAMFILES64\Pelmora"
@@ -31,6 +32,8 @@ InstallDir "$PROGRAMFILES64\Pelmora"
 InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
 !define MAIN_WINDOW_CLASS "Pelmora_Main"
 !define SHORTCUT "$SMPROGRAMS\${PROGRAM_TITLE}.lnk"
+; Installers of earlier builds named the shortcut by the window's caption alone.
+!define EARLIER_SHORTCUT_TITLE "呼損率の計算"
 !define ENDSESSION_CLOSEAPP 1
 
 !ifdef SIGN
@@ -63,17 +66,17 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
 
 VIProductVersion "${VERSION}"
 VIFileVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Pelmora"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PROGRAM_TITLE}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${MAKER}"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Pelmora ${VERSION} Setup"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${PROGRAM_TITLE} セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "${COPYRIGHT}"
 
-LangString InstalledByPackage ${LANG_JAPANESE} "Pelmora は Windows インストーラー パッケージ (MSI) でインストールされています。先にアプリと機能からアンインストールしてください。"
-LangString InstalledByPackage ${LANG_ENGLISH} "Pelmora is installed from its Windows Installer package (MSI). Uninstall it in Apps & Features first."
-LangString NewerInstalled ${LANG_JAPANESE} "新しいバージョンの Pelmora がインストールされています。"
-LangString NewerInstalled ${LANG_ENGLISH} "A newer version of Pelmora is installed."
+LangString InstalledByPackage ${LANG_JAPANESE} "$(^NameDA) は MSI パッケージ (Pelmora-<バージョン>-win64.msi) でインストールされています。このインストーラーを使うには、先に Windows の設定の「インストールされているアプリ」(Windows 10 では「アプリと機能」) からアンインストールしてください。"
+LangString InstalledByPackage ${LANG_ENGLISH} "$(^NameDA) is installed from its Windows Installer package (Pelmora-<version>-win64.msi). To use this installer, first uninstall it in Settings, Installed apps (Apps & Features on Windows 10)."
+LangString NewerInstalled ${LANG_JAPANESE} "$(^NameDA) の新しいバージョンがすでにインストールされています。"
+LangString NewerInstalled ${LANG_ENGLISH} "A newer version of $(^NameDA) is already installed."
 LangString LicenceTitle ${LANG_JAPANESE} "ライセンス"
 LangString LicenceTitle ${LANG_ENGLISH} "Licence"
 LangString LicenceSubtitle ${LANG_JAPANESE} "$(^NameDA) のライセンス条件をご確認ください。"
@@ -82,8 +85,12 @@ LangString LicenceTop ${LANG_JAPANESE} "Pelmora は、次のライセンスで�
 LangString LicenceTop ${LANG_ENGLISH} "Pelmora is provided under the following licence."
 LangString LicenceNote ${LANG_JAPANESE} "本ソフトウェアは MIT ライセンスで提供されます。条文と日本語の参考訳は、インストール先の LICENSE.txt にも保存されます。「次へ」で続行します。"
 LangString LicenceNote ${LANG_ENGLISH} "Pelmora is provided under the MIT License. Its text, with a Japanese reference translation, is also installed as LICENSE.txt in the installation folder."
-LangString ProgramOpen ${LANG_JAPANESE} "${PROGRAM_TITLE} (Pelmora) が開いています。OK を押すと閉じてから続けます。"
-LangString ProgramOpen ${LANG_ENGLISH} "${PROGRAM_TITLE} (Pelmora) is open. Press OK to close it and go on."
+LangString ProgramOpen ${LANG_JAPANESE} "$(^NameDA) が起動しています。[OK] を押すと、プログラムを終了してインストールを続けます。"
+LangString ProgramOpen ${LANG_ENGLISH} "$(^NameDA) is running. Press OK to close it and go on with the installation."
+LangString un.ProgramOpen ${LANG_JAPANESE} "$(^NameDA) が起動しています。[OK] を押すと、プログラムを終了してアンインストールを続けます。"
+LangString un.ProgramOpen ${LANG_ENGLISH} "$(^NameDA) is running. Press OK to close it and go on with the removal."
+LangString DevelopmentTitle ${LANG_JAPANESE} "${DEVELOPMENT_TITLE}"
+LangString DevelopmentTitle ${LANG_ENGLISH} "Files for developers (vantrel.h and the import libraries)"
 LangString FolderNotChecked ${LANG_JAPANESE} "インストール先のフォルダーを確認できませんでした。"
 LangString FolderNotChecked ${LANG_ENGLISH} "The installation's folder could not be checked."
 
@@ -118,7 +125,7 @@ Var HeldTries
     ${If} $R0 = 0
       Return
     ${EndIf}
-    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "$(ProgramOpen)" /SD IDOK IDOK close
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "$(${UN}ProgramOpen)" /SD IDOK IDOK close
     SetErrorLevel ${CANCELLED}
     Abort
     close:
@@ -247,17 +254,20 @@ Section "${PROGRAM_TITLE}" Program
   File Pelmora.exe
   File vantrel.dll
   File LICENSE.txt
+  File THIRD-PARTY-NOTICES.txt
   File readme.txt
+  File manual.html
   SetOutPath "$INSTDIR\x86"
   File x86\vantrel.dll
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   ; The shortcut starts in the program's folder.
   SetOutPath "$INSTDIR"
   CreateShortCut "${SHORTCUT}" "$INSTDIR\Pelmora.exe"
-  ; Installers of earlier builds kept the shortcut in a Start-menu folder of their own, beside an
-  ; uninstall link.
+  ; Installers of earlier builds kept the shortcut under another name, some of them in a Start-menu
+  ; folder of their own, beside an uninstall link.
+  Delete "$SMPROGRAMS\${EARLIER_SHORTCUT_TITLE}.lnk"
   ${If} $EarlierMenuFolder != ""
-    Delete "$SMPROGRAMS\$EarlierMenuFolder\${PROGRAM_TITLE}.lnk"
+    Delete "$SMPROGRAMS\$EarlierMenuFolder\${EARLIER_SHORTCUT_TITLE}.lnk"
     Delete "$SMPROGRAMS\$EarlierMenuFolder\Uninstall.lnk"
     RMDir "$SMPROGRAMS\$EarlierMenuFolder"
   ${EndIf}
@@ -266,7 +276,7 @@ Section "${PROGRAM_TITLE}" Program
 
   WriteRegStr HKLM "${PRODUCT_KEY}" "InstallDir" "$INSTDIR\"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Pelmora"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PROGRAM_TITLE}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Contact" "${CONTACT}"
@@ -283,7 +293,7 @@ Section "${PROGRAM_TITLE}" Program
   ${EndIf}
 SectionEnd
 
-Section /o "${DEVELOPMENT_TITLE}" Development
+Section /o "$(DevelopmentTitle)" Development
   SetOutPath "$INSTDIR\sdk"
   File sdk\vantrel.h
   File sdk\libvantrel.dll.a

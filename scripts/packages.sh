@@ -1,6 +1,7 @@
-# The Debian packages that building, running and testing need, sourced by the other scripts.
+# The Debian packages that building, running and testing need, sourced by the other scripts. The
+# user's manual is made into HTML by python3-markdown.
 # shellcheck disable=SC2034
-build_packages=(cmake make g++ binutils)
+build_packages=(cmake make g++ binutils python3-markdown)
 # Wayland desktops need Qt's Wayland platform: without it the program would not start there.
 program_packages=(qt6-base-dev qt6-wayland qt6-translations-l10n fonts-ipafont-gothic)
 # The tests of the Linux build; weston for the program on a headless Wayland compositor, typed

@@ -144,9 +144,10 @@ bool same_folder(std::wstring_view a, std::wstring_view b) {
 }
 
 bool installed_by_us(std::wstring_view relative) {
-    static constexpr std::array<std::wstring_view, 12> kInstalled = {
+    static constexpr std::array<std::wstring_view, 14> kInstalled = {
         L"Pelmora.exe",      L"vantrel.dll",
-        L"LICENSE.txt",      L"readme.txt",
+        L"LICENSE.txt",      L"THIRD-PARTY-NOTICES.txt",
+        L"readme.txt",       L"manual.html",
         L"Uninstall.exe",    L"x86\\",
         L"x86\\vantrel.dll", L"sdk\\",
         L"sdk\\vantrel.h",   L"sdk\\libvantrel.dll.a",

@@ -50,6 +50,11 @@ for package in pelmora libvantrel1 libvantrel-dev; do
         fail "$package holds no licence"
 done
 
+# The user's manual opens from the package's documents alone, pictures and all.
+manual=$tree/usr/share/doc/pelmora/manual.html
+grep -q -F "バージョン $version" "$manual" && grep -q 'src="data:image/png;base64,' "$manual" &&
+    ! grep -q -E '(src|href)="[a-z]+\.(png|md|html)' "$manual" || fail "no manual of $version with its pictures"
+
 zcat "$tree/usr/share/man/man1/Pelmora.1.gz" | head -n 1 | grep -q -F "\"Pelmora $version\"" ||
     fail "the manual page is not of version $version"
 

@@ -27,7 +27,7 @@ check_installed_files() {
     done
     [ -n "$(find "$root" -name libvantrel.so.1.0.0.1)" ] ||
         fail "missing libvantrel.so.1.0.0.1 under $root"
-    grep -qx 'Name\[ja\]=呼損率の計算' "$root/share/applications/jp.example.pelmora.desktop" ||
+    grep -qx 'Name\[ja\]=呼損率の計算 (Pelmora)' "$root/share/applications/jp.example.pelmora.desktop" ||
         fail "desktop entry without its Japanese name"
 }
 

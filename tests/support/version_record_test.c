@@ -54,10 +54,14 @@ struct Expected {
     const char* assembly;
 };
 
+// The product's one name, 呼損率の計算 (Pelmora).
+#define kName L"\u547c\u640d\u7387\u306e\u8a08\u7b97 (Pelmora)"
+
 static const struct Expected kExpected[] = {
-    {"engine", VFT_DLL, L"Erlang B traffic engine", L"vantrel", L"vantrel.dll", NULL},
-    {"program", VFT_APP, L"\u547c\u640d\u7387\u306e\u8a08\u7b97", L"Pelmora", L"Pelmora.exe",
-     "Pelmora"},
+    {"engine", VFT_DLL,
+     L"\u547c\u91cf\u8a08\u7b97\u30a8\u30f3\u30b8\u30f3 (\u30a2\u30fc\u30e9\u30f3B\u5f0f)",
+     L"vantrel", L"vantrel.dll", NULL},
+    {"program", VFT_APP, kName, kName, L"Pelmora.exe", "Pelmora"},
 };
 
 int main(int argc, char** argv) {

@@ -28,7 +28,7 @@ product_key='HKLM\Software\Pelmora'
 maker_key='HKLM\Software\空巡通信株式会社'
 folder="$WINEPREFIX/drive_c/Tools/Pelmora"
 program='C:\Tools\Pelmora\Pelmora.exe'
-installed=(Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe)
+installed=(Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe manual.html)
 install() { "$wine64" "$(windows_path "$installer")" /S "$@"; }
 signed() {
     osslsigncode verify -CAfile "$authority" -in "$1" > /dev/null || fail "no valid signature: $1"
@@ -82,7 +82,7 @@ mkdir -p "$earlier" "$earlier_menu" "$drive/OtherApp"
 touch "$earlier"/{Pelmora.exe,vantrel.dll,Uninstall.exe} "$drive/OtherApp/vantrel.dll"
 # A Unix link, which wine shows as a reparse point, stands in for a junction.
 ln -s ../../OtherApp "$earlier/x86"
-touch "$earlier_menu/呼損率の計算.lnk" "$earlier_menu/Uninstall.lnk"
+touch "$earlier_menu/呼損率の計算.lnk" "$earlier_menu/Uninstall.lnk" "$programs/呼損率の計算.lnk"
 "$wine64" reg add "$maker_key\\Pelmora" /ve /d 'C:\Earlier\Pelmora' /reg:64 /f > /dev/null
 "$wine64" reg add "$maker_key\\Pelmora" /v 'Start Menu Folder' /d Tools /reg:64 /f > /dev/null
 refused 'C:\Tools\Pelmora' "over an installation that holds a link"
@@ -106,16 +106,20 @@ licence_in "$folder/LICENSE.txt" || fail "no licence, with its reference transla
 zip=${installer%.exe}.zip
 7zz x -so "$zip" "$(basename "${zip%.zip}")/LICENSE.txt" > "$work/zip-licence"
 licence_in "$work/zip-licence" || fail "no licence in $(basename "$zip")"
-echo "the licence: installed, and in the ZIP"
+7zz x -so "$zip" "$(basename "${zip%.zip}")/THIRD-PARTY-NOTICES.txt" | grep -q winpthreads ||
+    fail "no notices of the runtime in $(basename "$zip")"
+grep -q winpthreads "$folder/THIRD-PARTY-NOTICES.txt" || fail "no notices of the runtime installed"
+echo "the licence and the runtime's notices: installed, and in the ZIP"
 [ ! -e "$earlier" ] || fail "the earlier installation is left: $(ls -A "$earlier")"
 [ ! -e "$earlier_menu" ] || fail "the earlier Start-menu folder is left: $(ls -A "$earlier_menu")"
 ! registry "$maker_key" /reg:64 > /dev/null || fail "the earlier installer's key is left"
 grep -q -F '"InstallDir"="C:\\Tools\\Pelmora\\"' <<< "$(registry "$product_key" /reg:64)" ||
     fail "the folder is not recorded"
-[ "$(shortcut)" = "$programs/呼損率の計算.lnk" ] || fail "shortcut: $(shortcut)"
+[ "$(shortcut)" = "$programs/呼損率の計算 (Pelmora).lnk" ] || fail "shortcut: $(shortcut)"
+[ ! -e "$programs/呼損率の計算.lnk" ] || fail "the earlier build's shortcut is left"
 entry=$(registry "$uninstall_key" /reg:64) || fail "no uninstall entry in the 64-bit registry"
 echo "$entry"
-entry_has "$entry" '"DisplayName"="Pelmora"' "\"DisplayVersion\"=\"${version//./\\.}\"" \
+entry_has "$entry" '"DisplayName"="呼損率の計算 (Pelmora)"' "\"DisplayVersion\"=\"${version//./\\.}\"" \
     '"Publisher"="空巡通信株式会社"' '"NoModify"=dword:00000001' \
     '"QuietUninstallString"=".*Uninstall\.exe.* /S"'
 names_installed_file "$uninstall_key" UninstallString

@@ -35,8 +35,10 @@ installed() {
     for file in Pelmora.exe vantrel.dll x86/vantrel.dll; do
         [ -f "$folder/$file" ] || fail "not installed: C:\\Tools\\Pelmora\\$file"
     done
-    [ -n "$(shortcut)" ] || fail "no Start-menu shortcut 呼損率の計算"
+    [ -n "$(shortcut)" ] || fail "no Start-menu shortcut 呼損率の計算 (Pelmora)"
     grep -q "Permission is hereby granted" "$folder/LICENSE.txt" || fail "no licence installed"
+    grep -q winpthreads "$folder/THIRD-PARTY-NOTICES.txt" || fail "no notices of the runtime installed"
+    [ -f "$folder/manual.html" ] || fail "no manual installed"
 }
 nothing_left() {
     local code
@@ -80,7 +82,7 @@ installed
 echo "shortcut: $(shortcut | sed "s|$WINEPREFIX/||")"
 entry=$(registry "$(entry_key "$package")" /reg:64) || fail "no Apps & Features entry"
 echo "$entry"
-entry_has "$entry" '"DisplayName"="Pelmora"' "\"DisplayVersion\"=\"${7//./\\.}\"" \
+entry_has "$entry" '"DisplayName"="呼損率の計算 (Pelmora)"' "\"DisplayVersion\"=\"${7//./\\.}\"" \
     '"Publisher"="空巡通信株式会社"' '"NoModify"=dword:00000001' \
     '"InstallLocation"="C:\\\\Tools\\\\Pelmora\\\\"'
 names_installed_file "$(entry_key "$package")" UninstallString

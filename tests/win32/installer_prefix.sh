@@ -20,7 +20,7 @@ registry() {
     "$wine64" reg export "$1" "$(windows_path "$exported")" "$2" /y > /dev/null 2>&1 || return 1
     iconv -f UTF-16 -t UTF-8 "$exported" | tr -d '\r'
 }
-shortcut() { find "$drive" -name '呼損率の計算.lnk' 2> /dev/null; }
+shortcut() { find "$drive" -name '呼損率の計算 (Pelmora).lnk' 2> /dev/null; }
 # Starts what the shortcut points at, as a click on it does. A shortcut to nothing would show a
 # message and wait: that fails after a while.
 start_shortcut() {
