@@ -81,10 +81,10 @@ LangString LicenceTitle ${LANG_JAPANESE} "ライセンス"
 LangString LicenceTitle ${LANG_ENGLISH} "Licence"
 LangString LicenceSubtitle ${LANG_JAPANESE} "$(^NameDA) のライセンス条件をご確認ください。"
 LangString LicenceSubtitle ${LANG_ENGLISH} "Please review the licence terms of $(^NameDA)."
-LangString LicenceTop ${LANG_JAPANESE} "Pelmora は、次のライセンスで提供されます。"
-LangString LicenceTop ${LANG_ENGLISH} "Pelmora is provided under the following licence."
-LangString LicenceNote ${LANG_JAPANESE} "本ソフトウェアは MIT ライセンスで提供されます。条文と日本語の参考訳は、インストール先の LICENSE.txt にも保存されます。「次へ」で続行します。"
-LangString LicenceNote ${LANG_ENGLISH} "Pelmora is provided under the MIT License. Its text, with a Japanese reference translation, is also installed as LICENSE.txt in the installation folder."
+LangString LicenceTop ${LANG_JAPANESE} "$(^NameDA) は、次のライセンス (MIT ライセンス) で提供されます。"
+LangString LicenceTop ${LANG_ENGLISH} "$(^NameDA) is provided under the following licence (the MIT License)."
+LangString LicenceNote ${LANG_JAPANESE} "ライセンスの条文と日本語の参考訳は、インストール先の LICENSE.txt にも保存されます。「次へ」で続行します。"
+LangString LicenceNote ${LANG_ENGLISH} "The licence's text, with a Japanese reference translation, is also installed as LICENSE.txt in the installation folder."
 LangString ProgramOpen ${LANG_JAPANESE} "$(^NameDA) が起動しています。[OK] を押すと、プログラムを終了してインストールを続けます。"
 LangString ProgramOpen ${LANG_ENGLISH} "$(^NameDA) is running. Press OK to close it and go on with the installation."
 LangString un.ProgramOpen ${LANG_JAPANESE} "$(^NameDA) が起動しています。[OK] を押すと、プログラムを終了してアンインストールを続けます。"
@@ -103,6 +103,8 @@ LangString FolderNotChecked ${LANG_ENGLISH} "The installation's folder could not
 !define REFUSED_FOLDER 1603
 
 Var EarlierFolder
+; Set when an installation of ours, of any build, was found.
+Var Upgrading
 Var EarlierMenuFolder
 Var ProgramClosed
 Var HeldTries
@@ -265,7 +267,10 @@ Section "${PROGRAM_TITLE}" Program
   CreateShortCut "${SHORTCUT}" "$INSTDIR\Pelmora.exe"
   ; Installers of earlier builds kept the shortcut under another name, some of them in a Start-menu
   ; folder of their own, beside an uninstall link.
-  Delete "$SMPROGRAMS\${EARLIER_SHORTCUT_TITLE}.lnk"
+  ; Another program's shortcut of that name is left alone on a first installation.
+  ${If} $Upgrading == 1
+    Delete "$SMPROGRAMS\${EARLIER_SHORTCUT_TITLE}.lnk"
+  ${EndIf}
   ${If} $EarlierMenuFolder != ""
     Delete "$SMPROGRAMS\$EarlierMenuFolder\${EARLIER_SHORTCUT_TITLE}.lnk"
     Delete "$SMPROGRAMS\$EarlierMenuFolder\Uninstall.lnk"
@@ -331,6 +336,7 @@ Function .onInit
     Abort
   ${EndIf}
   ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${IfThen} $R0 != "" ${|} StrCpy $Upgrading 1 ${|}
   ${If} $R0 != ""
     ${VersionCompare} "$R0" "${VERSION}" $R1
     ${If} $R1 = 1
@@ -359,6 +365,7 @@ Function .onInit
       StrCpy $INSTDIR $EarlierFolder
     ${EndIf}
   ${EndIf}
+  ${IfThen} $EarlierFolder != "" ${|} StrCpy $Upgrading 1 ${|}
   ; An upgrade keeps the developers' part where it was installed.
   ${If} $EarlierFolder != ""
   ${AndIf} ${FileExists} "$EarlierFolder\sdk\vantrel.h"

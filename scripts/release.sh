@@ -135,7 +135,7 @@ fi
 if [ -n "$certificate" ] || [ $mode = verify-signed ]; then
     packages+=("${signing_packages[@]}")
 fi
-bash "$root/scripts/install-deps.sh" "${packages[@]}"
+PELMORA_SECURITY_UPDATES_ONLY=1 bash "$root/scripts/install-deps.sh" "${packages[@]}"
 
 SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH

@@ -96,8 +96,9 @@ TEST(LocalPath, TakesOnlyPlainFoldersOnADrive) {
 }
 
 TEST(InstalledByUs, TheInstallersFilesAndFoldersOnly) {
-    for (const wchar_t* ours : {L"Pelmora.exe", L"UNINSTALL.EXE", L"LICENSE.txt", L"x86\\",
-                                L"x86\\vantrel.dll", L"sdk\\x86\\libvantrel.dll.a"}) {
+    for (const wchar_t* ours :
+         {L"Pelmora.exe", L"UNINSTALL.EXE", L"LICENSE.txt", L"THIRD-PARTY-NOTICES.txt",
+          L"manual.html", L"x86\\", L"x86\\vantrel.dll", L"sdk\\x86\\libvantrel.dll.a"}) {
         EXPECT_TRUE(installed_by_us(ours)) << testing::PrintToString(std::wstring(ours));
     }
     for (const wchar_t* foreign : {L"version.dll", L"x86", L"Pelmora.exe\\", L"x86\\version.dll",

@@ -59,8 +59,8 @@ struct Expected {
 
 static const struct Expected kExpected[] = {
     {"engine", VFT_DLL,
-     L"\u547c\u91cf\u8a08\u7b97\u30a8\u30f3\u30b8\u30f3 (\u30a2\u30fc\u30e9\u30f3B\u5f0f)",
-     L"vantrel", L"vantrel.dll", NULL},
+     L"\u30a2\u30fc\u30e9\u30f3B\u5f0f\u306e\u8a08\u7b97\u30e9\u30a4\u30d6\u30e9\u30ea", L"vantrel",
+     L"vantrel.dll", NULL},
     {"program", VFT_APP, kName, kName, L"Pelmora.exe", "Pelmora"},
 };
 
