@@ -28,7 +28,7 @@ product_key='HKLM\Software\Pelmora'
 maker_key='HKLM\Software\空巡通信株式会社'
 folder="$WINEPREFIX/drive_c/Tools/Pelmora"
 program='C:\Tools\Pelmora\Pelmora.exe'
-installed=(Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe manual.html)
+installed=(Pelmora.exe vantrel.dll x86/vantrel.dll Uninstall.exe)
 install() { "$wine64" "$(windows_path "$installer")" /S "$@"; }
 signed() {
     osslsigncode verify -CAfile "$authority" -in "$1" > /dev/null || fail "no valid signature: $1"
@@ -109,6 +109,7 @@ licence_in "$work/zip-licence" || fail "no licence in $(basename "$zip")"
 7zz x -so "$zip" "$(basename "${zip%.zip}")/THIRD-PARTY-NOTICES.txt" | grep -q winpthreads ||
     fail "no notices of the runtime in $(basename "$zip")"
 grep -q winpthreads "$folder/THIRD-PARTY-NOTICES.txt" || fail "no notices of the runtime installed"
+grep -q 'src="data:image/png;base64,' "$folder/manual.html" || fail "no manual, with its pictures, installed"
 echo "the licence and the runtime's notices: installed, and in the ZIP"
 [ ! -e "$earlier" ] || fail "the earlier installation is left: $(ls -A "$earlier")"
 [ ! -e "$earlier_menu" ] || fail "the earlier Start-menu folder is left: $(ls -A "$earlier_menu")"
