@@ -23,8 +23,9 @@
  * Test a result with isnan() before using it.
  *
  * Every call takes its arguments by value, keeps nothing between calls, reads
- * and writes no global state and is safe to call from any number of threads at
- * once. Each call computes in the default floating-point environment (round
+ * and writes no global state (errno included: the C library's own underflows
+ * inside a call leave no ERANGE) and is safe to call from any number of threads
+ * at once. Each call computes in the default floating-point environment (round
  * to nearest, no flush of subnormals to zero, no traps) whatever environment
  * the caller has set, and gives the caller's environment back on return, its
  * exception flags included: a call raises no floating-point exception flag
@@ -40,10 +41,21 @@
  * in MinGW ones) change no answer: the DLL computes in SSE2, as the 64-bit DLL
  * does, and gives the caller's x87 and SSE environment back exactly.
  *
- * Library version 1.0.0.1.
+ * The library's version is VANTREL_VERSION ("1.0.0.1") and its four parts.
  */
 #ifndef VANTREL_H
 #define VANTREL_H
+
+#define VANTREL_VERSION_MAJOR 1
+#define VANTREL_VERSION_MINOR 0
+#define VANTREL_VERSION_PATCH 0
+#define VANTREL_VERSION_TWEAK 1
+#define VANTREL_TEXT_(x) #x
+#define VANTREL_TEXT(x) VANTREL_TEXT_(x)
+#define VANTREL_VERSION                                       \
+    VANTREL_TEXT(VANTREL_VERSION_MAJOR)                       \
+    "." VANTREL_TEXT(VANTREL_VERSION_MINOR) "." VANTREL_TEXT( \
+        VANTREL_VERSION_PATCH) "." VANTREL_TEXT(VANTREL_VERSION_TWEAK)
 
 #if defined(_WIN32)
 #if defined(VANTREL_BUILDING_LIBRARY)
@@ -105,6 +117,15 @@ VANTREL_API double VANTREL_CALL cal_trunk(double A, double p);
  *   t < 0                     a negative number of calls
  */
 VANTREL_API double VANTREL_CALL cal_traffic(double p, double n, double t);
+
+/*
+ * The two functions' types, for a caller that finds them at run time
+ * (GetProcAddress, dlsym): on 32-bit Windows they carry the stdcall
+ * convention, which a pointer declared without it would not, and the caller's
+ * stack would move at every call.
+ */
+typedef double(VANTREL_CALL* vantrel_trunk_function)(double A, double p);
+typedef double(VANTREL_CALL* vantrel_traffic_function)(double p, double n, double t);
 
 #ifdef __cplusplus
 }

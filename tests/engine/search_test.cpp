@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <ostream>
@@ -180,6 +181,9 @@ const Call kCalls[] = {
     {"cal_traffic(0.01, 1e-320, 3)", [] { return cal_traffic(0.01, 1e-320, 3); }},
     {"cal_trunk(1e14, 1e-300)", [] { return cal_trunk(1e14, 1e-300); }},
     {"cal_traffic(1e-300, 1e14, 3)", [] { return cal_traffic(1e-300, 1e14, 3); }},
+    {"cal_trunk(100, 1e-288)", [] { return cal_trunk(100, 1e-288); }},
+    {"cal_trunk(10, 1e-300)", [] { return cal_trunk(10, 1e-300); }},
+    {"cal_traffic(5e-324, 100, 3)", [] { return cal_traffic(5e-324, 100, 3); }},
 };
 
 class Flags : public testing::TestWithParam<Call> {};
@@ -193,6 +197,12 @@ TEST_P(Flags, AreTheCallersOwnAfterTheCall) {
         std::feclearexcept(FE_ALL_EXCEPT);
         EXPECT_EQ(after, raised) << "flags raised before the call: " << raised;
     }
+}
+
+TEST_P(Flags, LeaveTheCallersErrnoAsItWas) {
+    errno = EINTR;
+    GetParam().call();
+    EXPECT_EQ(errno, EINTR);
 }
 
 #if defined(__x86_64__)

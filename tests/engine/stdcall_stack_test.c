@@ -7,8 +7,8 @@
 
 #include "vantrel.h"
 
-typedef double(__stdcall* Trunk)(double, double);
-typedef double(__stdcall* Traffic)(double, double, double);
+typedef vantrel_trunk_function Trunk;
+typedef vantrel_traffic_function Traffic;
 
 static unsigned long stack_pointer(void) {
     unsigned long esp;
