@@ -1,4 +1,6 @@
-# Fails unless the library's dynamic symbol table defines exactly the two searches.
+# Fails unless the library's dynamic symbol table defines exactly the two searches, and the library
+# needs no library but the C library's own (no C++ runtime, no unwinder), unless a sanitizer's
+# runtime is linked in (SANITIZED).
 execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "nm failed on ${LIBRARY}")
@@ -12,4 +14,13 @@ endforeach()
 list(SORT names)
 if(NOT names STREQUAL "cal_traffic;cal_trunk")
     message(FATAL_ERROR "exports of ${LIBRARY}: ${names}")
+endif()
+if(SANITIZED)
+    return()
+endif()
+execute_process(COMMAND readelf -d ${LIBRARY} OUTPUT_VARIABLE dynamic COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "Shared library: \\[[^]]+\\]" needed "${dynamic}")
+list(SORT needed)
+if(NOT needed STREQUAL "Shared library: [libc.so.6];Shared library: [libm.so.6]")
+    message(FATAL_ERROR "${LIBRARY} needs ${needed}")
 endif()
